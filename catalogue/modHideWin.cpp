@@ -1,0 +1,39 @@
+#include "modHideWin.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace modHideWin {
+
+std::size_t ComposeEntry(char *out, std::string_view title,
+                         std::int32_t handle) {
+  const std::size_t titleLength =
+      title.size() < kMaxTitle ? title.size() : kMaxTitle;
+  // memmove: the title may already sit at `out` (the callback composes in
+  // place).
+  std::memmove(out, title.data(), titleLength);
+  out[titleLength] = ' ';
+  char *const digits = out + titleLength + 1;
+  // Room for 11 characters always remains, so to_chars cannot fail.
+  char *const end = std::to_chars(digits, out + kMaxEntry, handle).ptr;
+  *end = '\0';
+  return static_cast<std::size_t>(end - out);
+}
+
+std::int32_t HwndFromEntry(std::string_view text) {
+  const std::size_t lastSpace = text.rfind(' ');
+  if (lastSpace == std::string_view::npos)
+    return 0;
+  const std::string_view digits = text.substr(lastSpace + 1);
+  // from_chars takes an optional '-' and decimal digits only: no '+', no
+  // blanks, no radix prefix. Anything left over, or overflow, means "no
+  // handle".
+  std::int32_t value = 0;
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size())
+    return 0;
+  return value;
+}
+
+} // namespace modHideWin

@@ -1,0 +1,8 @@
+# Host build: the logic against the in-memory desktop, under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
+set(TT_PLATFORM memory)
+add_compile_options(-Wall -Wextra -Werror -g -fsanitize=address,undefined
+                    -fno-sanitize-recover=all -fno-omit-frame-pointer)
+add_link_options(-fsanitize=address,undefined)
+enable_testing()
+find_package(GTest REQUIRED)

@@ -1,0 +1,73 @@
+#include "frmHide_commands.h"
+
+#include <array>
+
+#include "MTaskList.h"
+#include "modHideWin.h"
+
+using namespace platform;
+
+namespace {
+
+using EntryBuffer = std::array<char, modHideWin::kMaxEntry + 1>;
+
+LRESULT ListCount(HWND list) { return SendMessageA(list, LB_GETCOUNT, 0, 0); }
+
+// Applies a show command to the target window without ever waiting on
+// another application: a window of another thread (possibly hung) gets the
+// change scheduled, one of our own thread gets it at once.
+void ShowTarget(const frmHideControls &form, int cmdShow) {
+  EntryBuffer target{};
+  GetWindowTextA(form.lblOPut, target.data(), static_cast<int>(target.size()));
+  const HWND window = HwndFromLong(modHideWin::HwndFromEntry(target.data()));
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+    ShowWindow(window, cmdShow);
+  else
+    ShowWindowAsync(window, cmdShow);
+}
+
+} // namespace
+
+void cmdTasks_Click(const frmHideControls &form) {
+  MTaskList::FillTaskList(form.List1);
+}
+
+void Command2_Click(const frmHideControls &form) {
+  // One suspended redraw around the refill and the trimming, so narrowing a
+  // long list costs about one enumeration.
+  MTaskList::SuspendRedraw(form.List1);
+  MTaskList::RefillEntries(form.List1);
+  for (LRESULT count = ListCount(form.List1); count > 1;
+       count = ListCount(form.List1))
+    SendMessageA(form.List1, LB_DELETESTRING, static_cast<WPARAM>(count - 1),
+                 0);
+  MTaskList::ResumeRedraw(form.List1);
+}
+
+void List1_Click(const frmHideControls &form) {
+  const LRESULT index = SendMessageA(form.List1, LB_GETCURSEL, 0, 0);
+  if (index < 0)
+    return;
+  const LRESULT length =
+      SendMessageA(form.List1, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  // The list only ever holds entries; anything longer is not one of ours.
+  if (length < 0 || length > static_cast<LRESULT>(modHideWin::kMaxEntry))
+    return;
+  EntryBuffer entry{};
+  if (SendMessageA(form.List1, LB_GETTEXT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(entry.data())) < 0)
+    return;
+  SetWindowTextA(form.lblOPut, entry.data());
+  EnableWindow(form.Command1, TRUE);
+  EnableWindow(form.Command5, TRUE);
+}
+
+void List1_DblClick(const frmHideControls &form) { Command1_Click(form); }
+
+void Command1_Click(const frmHideControls &form) {
+  ShowTarget(form, SW_MINIMIZE);
+}
+
+void Command5_Click(const frmHideControls &form) {
+  ShowTarget(form, SW_RESTORE);
+}

@@ -1,0 +1,20 @@
+// The event procedures behind frmHide's list and its working buttons. They
+// reach the controls only through the window operations, so the same code
+// runs in the program and against the in-memory desktop.
+#pragma once
+
+#include "window_ops.h"
+
+struct frmHideControls {
+  platform::HWND List1;    // the window list
+  platform::HWND lblOPut;  // the target label: the last selected entry
+  platform::HWND Command1; // "MiniMize"
+  platform::HWND Command5; // "Restore Size"
+};
+
+void cmdTasks_Click(const frmHideControls &form);
+void Command2_Click(const frmHideControls &form);
+void List1_Click(const frmHideControls &form);
+void List1_DblClick(const frmHideControls &form);
+void Command1_Click(const frmHideControls &form);
+void Command5_Click(const frmHideControls &form);

@@ -1,0 +1,75 @@
+// The window-system operations the program's logic uses, under the
+// platform's own names and constants. Two providers implement them: user32
+// (the Windows builds) and an in-memory desktop (the host tests); CMake links
+// exactly one of them.
+#pragma once
+
+#include <cstdint>
+
+// The same incomplete type that <windows.h> uses for HWND, so a handle passes
+// between this header and user32 without casts.
+struct HWND__;
+
+#if defined(__i386__) && defined(_WIN32)
+#define PLATFORM_CALLBACK __stdcall
+#else
+#define PLATFORM_CALLBACK
+#endif
+
+namespace platform {
+
+using HWND = HWND__ *;
+using BOOL = int;
+using UINT = unsigned int;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using LONG = std::int32_t;
+using DWORD = std::uint32_t;
+using WNDENUMPROC = BOOL(PLATFORM_CALLBACK *)(HWND, LPARAM);
+
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
+
+constexpr int GWL_HWNDPARENT = -8;
+
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_RESTORE = 9;
+
+constexpr UINT WM_SETREDRAW = 0x000B;
+constexpr UINT LB_ADDSTRING = 0x0180;
+constexpr UINT LB_DELETESTRING = 0x0182;
+constexpr UINT LB_RESETCONTENT = 0x0184;
+constexpr UINT LB_GETCURSEL = 0x0188;
+constexpr UINT LB_GETTEXT = 0x0189;
+constexpr UINT LB_GETTEXTLEN = 0x018A;
+constexpr UINT LB_GETCOUNT = 0x018B;
+constexpr LRESULT LB_ERR = -1;
+
+// Window handles are 32-bit values that 32- and 64-bit processes share: a
+// 64-bit handle is its low 32 bits, sign-extended.
+inline std::int32_t LongFromHwnd(HWND hwnd) {
+  return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(hwnd));
+}
+inline HWND HwndFromLong(std::int32_t value) {
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(value));
+}
+
+// Catalogue
+BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam);
+BOOL IsWindowVisible(HWND hwnd);
+HWND GetParent(HWND hwnd);
+LONG GetWindowLongA(HWND hwnd, int index);
+int GetWindowTextA(HWND hwnd, char *buffer, int maxCount);
+LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+BOOL InvalidateRect(HWND hwnd, const void *rect, BOOL erase);
+
+// Commands
+BOOL SetWindowTextA(HWND hwnd, const char *text);
+BOOL EnableWindow(HWND hwnd, BOOL enable);
+BOOL ShowWindow(HWND hwnd, int cmdShow);
+BOOL ShowWindowAsync(HWND hwnd, int cmdShow);
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *processId);
+DWORD GetCurrentThreadId();
+
+} // namespace platform
