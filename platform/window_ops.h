@@ -21,9 +21,19 @@ namespace platform {
 using HWND = HWND__ *;
 using BOOL = int;
 using UINT = unsigned int;
+// The message parameter types exactly as user32 spells them, so a callback
+// declared here is the very type EnumWindows takes.
+#if defined(_WIN64)
+using WPARAM = unsigned long long;
+using LPARAM = long long;
+#elif defined(_WIN32)
+using WPARAM = unsigned int;
+using LPARAM = long;
+#else
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
-using LRESULT = std::intptr_t;
+#endif
+using LRESULT = LPARAM;
 using LONG = std::int32_t;
 using DWORD = std::uint32_t;
 using WNDENUMPROC = BOOL(PLATFORM_CALLBACK *)(HWND, LPARAM);

@@ -1,8 +1,10 @@
 // user32 provider of the window operations: each one is the system call of
 // the same name.
-#include <windows.h>
-
+// Our header first: <windows.h> defines TRUE, LB_ADDSTRING and the like as
+// macros, which would clash with the header's constants of the same names.
 #include "window_ops.h"
+
+#include <windows.h>
 
 namespace platform {
 
