@@ -1,0 +1,21 @@
+// Waiting on the window system: a bounded poll of a condition that keeps this
+// thread's own messages flowing, never a blind sleep.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace e2e {
+
+// Long enough for Wine to start a process or deliver X events under load.
+constexpr DWORD kSettleMs = 10000;
+
+// Dispatches this thread's queued messages until none are left.
+void PumpUntilIdle();
+
+// Returns true as soon as condition() holds, false after timeout_ms.
+bool WaitUntil(const std::function<bool()> &condition,
+               DWORD timeout_ms = kSettleMs);
+
+} // namespace e2e
