@@ -36,42 +36,34 @@ HWND Desktop::Add(Window window, std::optional<std::int32_t> handle) {
   return platform::HwndFromLong(*handle);
 }
 
-HWND Desktop::CreateTopLevel(const WindowSpec &spec) {
-  Window window;
-  window.title = spec.title;
-  window.visible = spec.visible;
-  window.topmost = spec.topmost;
-  window.popup = spec.popup;
-  window.owner = spec.owner;
-  window.thread = spec.thread;
-  window.show = spec.show;
-  const HWND hwnd = Add(std::move(window), spec.handle);
-  SetTopmost(hwnd, spec.topmost);
+HWND Desktop::CreateTopLevel(const WindowSetup &setup) {
+  const HWND hwnd = Add(Window{setup}, setup.handle);
+  SetTopmost(hwnd, setup.topmost);
   return hwnd;
+}
+
+HWND Desktop::AddChild(HWND form, Window window) {
+  window.parent = form;
+  window.thread = At(form).thread;
+  return Add(std::move(window), std::nullopt);
 }
 
 HWND Desktop::CreateListBox(HWND form) {
   Window window;
-  window.parent = form;
-  window.thread = At(form).thread;
   window.list.emplace();
-  return Add(std::move(window), std::nullopt);
+  return AddChild(form, std::move(window));
 }
 
 HWND Desktop::CreateLabel(HWND form, const std::string &text) {
   Window window;
-  window.parent = form;
-  window.thread = At(form).thread;
   window.title = text;
-  return Add(std::move(window), std::nullopt);
+  return AddChild(form, std::move(window));
 }
 
 HWND Desktop::CreateButton(HWND form, bool enabled) {
   Window window;
-  window.parent = form;
-  window.thread = At(form).thread;
   window.enabled = enabled;
-  return Add(std::move(window), std::nullopt);
+  return AddChild(form, std::move(window));
 }
 
 void Desktop::Destroy(HWND hwnd) {
@@ -194,7 +186,7 @@ Window *Logged(Op op, HWND hwnd) {
 }
 
 // A message sent to a hung thread of another application never returns.
-bool Freezes(const Window &window) {
+bool WouldFreeze(const Window &window) {
   if (!TheDesktop().Unresponsive(window))
     return false;
   TheDesktop().CountFreeze();
@@ -310,7 +302,7 @@ int GetWindowTextA(HWND hwnd, char *buffer, int maxCount) {
 
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window *const window = Logged(Op::SendMessageA, hwnd);
-  if (window == nullptr || Freezes(*window) || !window->list)
+  if (window == nullptr || WouldFreeze(*window) || !window->list)
     return 0;
   return ListBoxMessage(*window->list, msg, wParam, lParam);
 }
@@ -326,7 +318,7 @@ BOOL InvalidateRect(HWND hwnd, const void *, BOOL) {
 
 BOOL SetWindowTextA(HWND hwnd, const char *text) {
   Window *const window = Logged(Op::SetWindowTextA, hwnd);
-  if (window == nullptr || Freezes(*window))
+  if (window == nullptr || WouldFreeze(*window))
     return FALSE;
   window->title = text != nullptr ? text : "";
   return TRUE;
@@ -334,7 +326,7 @@ BOOL SetWindowTextA(HWND hwnd, const char *text) {
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
   Window *const window = Logged(Op::EnableWindow, hwnd);
-  if (window == nullptr || Freezes(*window))
+  if (window == nullptr || WouldFreeze(*window))
     return FALSE;
   const bool wasDisabled = !window->enabled;
   window->enabled = enable != FALSE;
@@ -343,7 +335,7 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
 
 BOOL ShowWindow(HWND hwnd, int cmdShow) {
   Window *const window = Logged(Op::ShowWindow, hwnd);
-  if (window == nullptr || Freezes(*window))
+  if (window == nullptr || WouldFreeze(*window))
     return FALSE;
   return memdesk::ApplyShow(*window, cmdShow);
 }

@@ -40,14 +40,12 @@ enum class Op {
 struct Call {
   Op op;
   HWND hwnd;
-  bool operator==(const Call &other) const {
-    return op == other.op && hwnd == other.hwnd;
-  }
 };
 
 enum class ShowState { Normal, Minimized, Maximized };
 
-struct WindowSpec {
+// How a test asks for a window; also the part of a window it can inspect.
+struct WindowSetup {
   std::string title{};
   bool visible = true;
   bool topmost = false;
@@ -72,17 +70,10 @@ struct ListBoxState {
   int invalidations = 0;
 };
 
-struct Window {
-  std::string title{};
-  bool visible = true;
+struct Window : WindowSetup {
   bool enabled = true;
-  bool topmost = false;
-  bool popup = false;
-  HWND parent = nullptr; // child windows only
-  HWND owner = nullptr;
-  DWORD thread = kOtherThread;
-  ShowState show = ShowState::Normal;
-  std::optional<ListBoxState> list; // list boxes only
+  HWND parent = nullptr;                           // child windows only
+  std::optional<ListBoxState> list = std::nullopt; // list boxes only
 };
 
 class Desktop {
@@ -91,7 +82,7 @@ public:
   // show commands, and restarts handle allocation.
   void Reset();
 
-  HWND CreateTopLevel(const WindowSpec &spec);
+  HWND CreateTopLevel(const WindowSetup &setup);
   // Child windows of `form`, on its thread, never offered by EnumWindows.
   HWND CreateListBox(HWND form);
   HWND CreateLabel(HWND form, const std::string &text = "");
@@ -118,7 +109,6 @@ public:
   void Record(Op op, HWND hwnd) { calls_.push_back({op, hwnd}); }
   const std::vector<Call> &Calls() const { return calls_; }
   std::vector<Op> OpsOn(HWND hwnd) const;
-  void ClearCalls() { calls_.clear(); }
 
   // A hung thread processes no messages: a synchronous call into it would
   // never return (counted in Freezes()), an asynchronous one waits for
@@ -137,6 +127,7 @@ private:
   };
 
   HWND Add(Window window, std::optional<std::int32_t> handle);
+  HWND AddChild(HWND form, Window window);
 
   std::map<std::int32_t, Window> windows_;
   std::vector<HWND> zorder_;

@@ -67,7 +67,7 @@ TEST_F(CommandsTest, RefillingAndNarrowingKeepTheTarget) {
 TEST_F(CommandsTest, LocateTopMostLeavesOnlyTheFirstEntry) {
   const struct {
     const char *what;
-    std::vector<memdesk::WindowSpec> windows; // bottom first
+    std::vector<memdesk::WindowSetup> windows; // bottom first
     std::vector<std::string> titles;
   } cases[] = {
       {"banner above others",
@@ -81,10 +81,10 @@ TEST_F(CommandsTest, LocateTopMostLeavesOnlyTheFirstEntry) {
   for (const auto &c : cases) {
     NewDesktop();
     std::vector<std::string> expected;
-    for (const auto &spec : c.windows) {
-      const HWND hwnd = desk.CreateTopLevel(spec);
-      if (!c.titles.empty() && spec.title == c.titles[0])
-        expected = {EntryOf(spec.title, hwnd)};
+    for (const auto &setup : c.windows) {
+      const HWND hwnd = desk.CreateTopLevel(setup);
+      if (!c.titles.empty() && setup.title == c.titles[0])
+        expected = {EntryOf(setup.title, hwnd)};
     }
 
     Command2_Click(form);

@@ -24,7 +24,7 @@ TEST_F(EnumerationTest,
   const HWND app = Open("App");
   const struct {
     const char *what;
-    memdesk::WindowSpec spec;
+    memdesk::WindowSetup setup;
     std::vector<Op> ops;
   } rows[] = {
       {"hidden", {.title = "Hidden", .visible = false}, visibility},
@@ -37,7 +37,7 @@ TEST_F(EnumerationTest,
   };
   std::vector<HWND> windows;
   for (const auto &row : rows)
-    windows.push_back(desk.CreateTopLevel(row.spec));
+    windows.push_back(desk.CreateTopLevel(row.setup));
 
   Fill();
 
