@@ -1,0 +1,22 @@
+// Every resource, menu and control ID of the program. Plain #defines, so the
+// resource compiler, the window code and the host tests all read this one
+// file.
+#pragma once
+
+// Icon and menu resources.
+#define IDI_TopmostTamer 1
+#define IDM_frmHide 1
+
+// Menu commands. Kept apart from the control IDs: both arrive as WM_COMMAND.
+#define IDM_mnuInfo 100
+
+// Controls of frmHide. Above IDOK and IDCANCEL, which the dialog manager
+// sends for Enter and Esc.
+#define IDC_List1 1001
+#define IDC_Command1 1002
+#define IDC_cmdTasks 1003
+#define IDC_Command3 1004
+#define IDC_Label1 1005
+#define IDC_Command5 1006
+#define IDC_lblOPut 1007
+#define IDC_Command2 1008
