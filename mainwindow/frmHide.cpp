@@ -1,0 +1,287 @@
+#include "frmHide.h"
+
+#include "frmHide_form.h"
+
+using namespace frmHideLayout;
+
+namespace {
+
+constexpr char kFormClass[] = "TopmostTamer.frmHide";
+constexpr char kOwnerClass[] = "TopmostTamer.Owner";
+constexpr char kCaption[] = "Manipulate Windows always on top";
+
+// Fixed size: a caption with the system menu and a minimise box, no sizing
+// border and no maximise box. WS_EX_APPWINDOW keeps a taskbar button and an
+// Alt+Tab entry, which an owned window would otherwise lack.
+constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kFormExStyle = WS_EX_APPWINDOW;
+
+// WS_CLIPSIBLINGS: some controls overlap their neighbours by a pixel, and
+// the one above in the Z order must win.
+constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+int Scale(int twips, UINT dpi) {
+  return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
+}
+
+const char *ClassOf(ControlKind kind) {
+  switch (kind) {
+  case ControlKind::ListBox:
+    return "LISTBOX";
+  case ControlKind::Button:
+    return "BUTTON";
+  case ControlKind::Label:
+    break;
+  }
+  return "STATIC";
+}
+
+DWORD StyleOf(const ControlRow &row) {
+  DWORD style = kChildStyle | (row.enabled ? 0 : WS_DISABLED);
+  switch (row.kind) {
+  case ControlKind::ListBox:
+    // Unsorted, single selection; no integral height, so it keeps its
+    // designed size.
+    return style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  case ControlKind::Button:
+    return style | WS_TABSTOP | BS_PUSHBUTTON;
+  case ControlKind::Label:
+    break;
+  }
+  // Window titles are shown as they are: an '&' is not a mnemonic. The
+  // target label holds one entry on one line.
+  return style | SS_NOPREFIX |
+         (row.id == IDC_lblOPut ? SS_LEFTNOWORDWRAP : SS_LEFT);
+}
+
+DWORD ExStyleOf(const ControlRow &row) {
+  return row.kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
+}
+
+bool RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
+  WNDCLASSEXA owner{};
+  owner.cbSize = sizeof owner;
+  owner.lpfnWndProc = DefWindowProcA;
+  owner.hInstance = instance;
+  owner.lpszClassName = kOwnerClass;
+  if (RegisterClassExA(&owner) == 0)
+    return false;
+
+  WNDCLASSEXA form{};
+  form.cbSize = sizeof form;
+  form.lpfnWndProc = formProc;
+  form.hInstance = instance;
+  form.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TopmostTamer));
+  form.hIconSm = static_cast<HICON>(LoadImageA(
+      instance, MAKEINTRESOURCEA(IDI_TopmostTamer), IMAGE_ICON,
+      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  form.lpszMenuName = MAKEINTRESOURCEA(IDM_frmHide);
+  form.lpszClassName = kFormClass;
+  return RegisterClassExA(&form) != 0;
+}
+
+} // namespace
+
+frmHide::frmHide(HINSTANCE instance, const DpiApi &dpiApi)
+    : instance_(instance), dpiApi_(dpiApi) {}
+
+bool frmHide::Create() {
+  if (!RegisterClasses(instance_, WindowProc))
+    return false;
+  // Never shown: it exists only to own the form.
+  owner_ =
+      CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "Topmost Tamer", WS_POPUP,
+                      0, 0, 0, 0, nullptr, nullptr, instance_, nullptr);
+  if (owner_ == nullptr)
+    return false;
+  // Created at the screen origin, where Form_Load puts it, so it starts with
+  // that monitor's DPI. WM_CREATE sizes it.
+  if (CreateWindowExA(kFormExStyle, kFormClass, kCaption, kFormStyle, 0, 0, 0,
+                      0, owner_, nullptr, instance_, this) == nullptr) {
+    DestroyWindow(owner_);
+    owner_ = nullptr;
+    return false;
+  }
+  return true;
+}
+
+void frmHide::End() {
+  if (owner_ != nullptr)
+    DestroyWindow(owner_);
+  owner_ = nullptr;
+}
+
+LRESULT CALLBACK frmHide::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto *create = reinterpret_cast<const CREATESTRUCTA *>(lParam);
+    auto *self = static_cast<frmHide *>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  auto *self =
+      reinterpret_cast<frmHide *>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self == nullptr)
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND hwnd = hwnd_;
+  switch (message) {
+  case WM_CREATE:
+    return OnCreate();
+  case WM_COMMAND:
+    OnCommand(LOWORD(wParam), HIWORD(wParam));
+    return 0;
+  case WM_ACTIVATE:
+    OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
+    return 0;
+  case WM_DPICHANGED:
+    OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+    return 0;
+  case WM_CLOSE:
+    End();
+    return 0;
+  case WM_DESTROY:
+    OnDestroy();
+    return 0;
+  case WM_NCDESTROY:
+    OnNcDestroy();
+    break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT frmHide::OnCreate() {
+  if (!CreateControls())
+    return -1;
+  const UINT dpi = dpiApi_.WindowDpi(hwnd_);
+  ApplyDpi(dpi);
+  RECT frame{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
+  dpiApi_.AdjustWindowRect(frame, kFormStyle, TRUE, kFormExStyle, dpi);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left,
+               frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+bool frmHide::CreateControls() {
+  for (std::size_t row = 0; row < kControls.size(); ++row) {
+    const ControlRow &control = kControls[row];
+    controls_[row] = CreateWindowExA(
+        ExStyleOf(control), ClassOf(control.kind), control.caption,
+        StyleOf(control), 0, 0, 0, 0, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_,
+        nullptr);
+    if (controls_[row] == nullptr)
+      return false;
+  }
+  commands_ = frmHideControls{Control(IDC_List1), Control(IDC_lblOPut),
+                              Control(IDC_Command1), Control(IDC_Command5)};
+  focus_ = Control(IDC_List1);
+  return true;
+}
+
+HWND frmHide::Control(int id) const { return controls_[RowOf(id)]; }
+
+void frmHide::ApplyDpi(UINT dpi) {
+  frmHideFonts fonts = CreateFormFonts(dpiApi_, dpi);
+  for (std::size_t row = 0; row < kControls.size(); ++row) {
+    const ControlRow &control = kControls[row];
+    SetWindowPos(controls_[row], nullptr, Scale(control.left, dpi),
+                 Scale(control.top, dpi), Scale(control.width, dpi),
+                 Scale(control.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    const HFONT font = control.ownFont && fonts.command1 != nullptr
+                           ? fonts.command1
+                           : fonts.message;
+    SendMessageA(controls_[row], WM_SETFONT, reinterpret_cast<WPARAM>(font),
+                 TRUE);
+  }
+  // The controls no longer use the old fonts.
+  DeleteFormFonts(fonts_);
+  fonts_ = fonts;
+}
+
+void frmHide::OnCommand(int id, int code) {
+  switch (id) {
+  case IDM_mnuInfo:
+    mnuInfo_Click(hwnd_);
+    return;
+  case IDC_List1:
+    if (code == LBN_SELCHANGE)
+      List1_Click(commands_);
+    else if (code == LBN_DBLCLK)
+      List1_DblClick(commands_);
+    return;
+  case IDOK:
+    // The dialog manager's Enter key.
+    ClickFocusedButton();
+    return;
+  }
+  if (code != BN_CLICKED)
+    return;
+  switch (id) {
+  case IDC_cmdTasks:
+    cmdTasks_Click(commands_);
+    return;
+  case IDC_Command2:
+    Command2_Click(commands_);
+    return;
+  case IDC_Command1:
+    Command1_Click(commands_);
+    return;
+  case IDC_Command5:
+    Command5_Click(commands_);
+    return;
+  case IDC_Command3:
+    Command3_Click(*this);
+    return;
+  }
+}
+
+void frmHide::ClickFocusedButton() {
+  const HWND focus = GetFocus();
+  if (focus == nullptr || GetParent(focus) != hwnd_)
+    return;
+  if ((SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON) != 0)
+    SendMessageA(focus, BM_CLICK, 0, 0);
+}
+
+void frmHide::OnActivate(int state, bool minimized) {
+  // As a dialog box does: the focus leaves with the form and comes back to
+  // the same control.
+  if (state == WA_INACTIVE) {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && GetParent(focus) == hwnd_)
+      focus_ = focus;
+    return;
+  }
+  if (!minimized && focus_ != nullptr)
+    SetFocus(focus_);
+}
+
+void frmHide::OnDpiChanged(UINT dpi, const RECT &suggested) {
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyDpi(dpi);
+}
+
+void frmHide::OnDestroy() {
+  // The form is the program's only window: without it the program ends.
+  PostQuitMessage(0);
+}
+
+void frmHide::OnNcDestroy() {
+  // The controls are gone by now, and with them the last users of the fonts.
+  DeleteFormFonts(fonts_);
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+  controls_ = {};
+  commands_ = frmHideControls{};
+}

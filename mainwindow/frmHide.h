@@ -1,0 +1,59 @@
+// The main window: a fixed-size, always-on-top form owned by a hidden
+// window of the program, so the window list never shows the program itself.
+#pragma once
+
+// Before <windows.h>, which defines some of the window operations' constant
+// names as macros.
+#include "frmHide_commands.h"
+
+#include <windows.h>
+
+#include <array>
+
+#include "dpi_api.h"
+#include "frmHide_fonts.h"
+#include "frmHide_layout.h"
+
+class frmHide {
+public:
+  frmHide(HINSTANCE instance, const DpiApi &dpiApi);
+  frmHide(const frmHide &) = delete;
+  frmHide &operator=(const frmHide &) = delete;
+
+  // Creates the hidden owner, then the form with its controls in their
+  // initial state, laid out for its DPI but not yet shown.
+  bool Create();
+
+  HWND Window() const { return hwnd_; }
+
+  // Ends the program: destroying the owner takes the form and its controls
+  // with it, and the form's destruction ends the message loop.
+  void End();
+
+private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  LRESULT OnCreate();
+  void OnCommand(int id, int code);
+  void OnActivate(int state, bool minimized);
+  void OnDpiChanged(UINT dpi, const RECT &suggested);
+  void OnDestroy();
+  void OnNcDestroy();
+
+  bool CreateControls();
+  void ApplyDpi(UINT dpi);
+  void ClickFocusedButton();
+  HWND Control(int id) const;
+
+  HINSTANCE instance_;
+  const DpiApi &dpiApi_;
+  HWND owner_ = nullptr;
+  HWND hwnd_ = nullptr;
+  std::array<HWND, frmHideLayout::kControls.size()> controls_{};
+  frmHideControls commands_{};
+  frmHideFonts fonts_{};
+  // The child that had the focus when the form was last deactivated.
+  HWND focus_ = nullptr;
+};
