@@ -24,7 +24,10 @@ std::int32_t HwndFromEntry(std::string_view text) {
   const std::size_t lastSpace = text.rfind(' ');
   if (lastSpace == std::string_view::npos)
     return 0;
-  const std::string_view digits = text.substr(lastSpace + 1);
+  // Built from the pointer, not substr(): substr may throw, and that alone
+  // links the C++ runtime's exception machinery into the program.
+  const std::string_view digits(text.data() + lastSpace + 1,
+                                text.size() - lastSpace - 1);
   // from_chars takes an optional '-' and decimal digits only: no '+', no
   // blanks, no radix prefix. Anything left over, or overflow, means "no
   // handle".
