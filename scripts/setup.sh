@@ -1,0 +1,85 @@
+# Installs what the build and the tests need, makes 32-bit programs runnable,
+# and configures and builds the presets. Source it for the tt_* functions, or
+# run it: `scripts/setup.sh [PRESET...]` (default: win32 win64 host).
+
+# shellcheck source=scripts/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+TT_PACKAGES=(
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  wine wine32:i386 wine64
+  xvfb xauth xdotool imagemagick x11-utils
+  libgtest-dev clang libclang-rt-14-dev cmake ninja-build
+  qemu-user zip
+)
+
+# apt only when something is missing, so a set-up machine starts at once.
+tt_install_packages() {
+  local missing=() package
+  for package in "${TT_PACKAGES[@]}"; do
+    dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  tt_say "installing: ${missing[*]}"
+  [ "$(id -u)" -eq 0 ] || tt_die "run as root to install: ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  tt_logged apt-update apt-get update || tt_die "apt-get update failed"
+  tt_logged apt-install apt-get install -y "${missing[@]}" </dev/null ||
+    tt_die "apt-get install failed"
+}
+
+# Some kernels here cannot run i386 ELF programs ("Exec format error"), and
+# the 32-bit wine loader is one. Registering qemu-i386 with binfmt_misc makes
+# them run under CPU emulation: correct, but every 32-bit process start then
+# costs ~45-55 s of emulated start-up. Sets TT_I386 to native, emulated or
+# none.
+tt_setup_i386() {
+  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    TT_I386=native
+    [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && TT_I386=emulated
+    return 0
+  fi
+  TT_I386=none
+  local binfmt=/proc/sys/fs/binfmt_misc
+  if [ ! -e "$binfmt/register" ]; then
+    mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || return 0
+  fi
+  if [ ! -e "$binfmt/qemu-i386" ] && [ -x /usr/bin/qemu-i386 ]; then
+    # F: the interpreter is opened now, so it works in any mount namespace.
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F' \
+      >"$binfmt/register" 2>/dev/null || return 0
+  fi
+  [ -e "$binfmt/qemu-i386" ] && echo 1 >"$binfmt/qemu-i386" 2>/dev/null
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1 && TT_I386=emulated
+  return 0
+}
+
+# Configures a preset once and builds it; ninja makes a second call cheap.
+tt_build() {
+  local preset="$1"
+  if [ ! -f "$TT_ROOT/build/$preset/build.ninja" ]; then
+    (cd "$TT_ROOT" && tt_logged "configure-$preset" cmake --preset "$preset") ||
+      return 1
+  fi
+  (cd "$TT_ROOT" && tt_logged "build-$preset" cmake --build --preset "$preset")
+}
+
+tt_setup() {
+  tt_install_packages
+  tt_setup_i386
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  set -u
+  tt_setup
+  presets=("$@")
+  [ $# -eq 0 ] && presets=(win32 win64 host)
+  status=0
+  for preset in "${presets[@]}"; do
+    tt_build "$preset" || status=1
+  done
+  exit "$status"
+fi

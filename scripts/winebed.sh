@@ -1,0 +1,153 @@
+# The Wine test bed: a private Xvfb, a throwaway WINEPREFIX under build/ and
+# a persistent wineserver for one run. Source it, then:
+#   winebed_start ARCH NAME   (ARCH win64; NAME names build/wineprefix-NAME)
+#   winebed_run SECONDS PROGRAM.exe [ARGS...]
+#   winebed_stop              (also from a trap: stops only what it started)
+# Other users of this machine run their own Xvfb and wine: nothing here
+# touches a process that this file did not start.
+
+# shellcheck source=scripts/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+WINEBED_SERVER=/usr/lib/wine/wineserver
+WINEBED_XVFB_PID=""
+WINEBED_SERVER_UP=""
+
+# The loader for an architecture's prefix: wine64 runs 64-bit programs
+# natively and starts the 32-bit loader for 32-bit ones (WoW64).
+winebed_loader() {
+  case "$1" in
+  win64) printf '/usr/lib/wine/wine64' ;;
+  *) printf '/usr/lib/wine/wine' ;;
+  esac
+}
+
+# Starts Xvfb on the first free display from :90 up and exports DISPLAY.
+winebed_start_xvfb() {
+  local n log
+  log="$(tt_log_file xvfb)"
+  for ((n = 90; n < 190; n++)); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
+    WINEBED_XVFB_PID=$!
+    # Poll for the server's socket: it is up within a second, or it lost
+    # the display to another starter and has exited.
+    local tries
+    for ((tries = 0; tries < 100; tries++)); do
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$WINEBED_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$WINEBED_XVFB_PID" 2>/dev/null
+    wait "$WINEBED_XVFB_PID" 2>/dev/null
+    WINEBED_XVFB_PID=""
+  done
+  tt_say "no free X display between :90 and :189"
+  return 1
+}
+
+winebed_environment() {
+  export WINEDEBUG=-all
+  # No Mono or Gecko install prompts, no menu entries written for the host.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  unset WINELOADER WINESERVER
+}
+
+# What a template was made for; a template that differs is made anew.
+winebed_template_stamp() {
+  printf '%s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
+    "$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)"
+}
+
+# Creates the prefix that each run's prefix is cloned from, once. Creating a
+# 64-bit prefix takes ~115 s here, because Wine's WoW64 set-up runs 32-bit
+# programs, and those run under CPU emulation on this kernel; cloning takes a
+# second. Needs DISPLAY.
+winebed_make_template() {
+  local arch="$1" template="$TT_ROOT/build/wineprefix-template-$1"
+  local stamp
+  stamp="$(winebed_template_stamp "$arch")"
+  [ "$(cat "$template/.winebed-stamp" 2>/dev/null)" = "$stamp" ] && return 0
+  tt_say "creating the $arch Wine prefix template (about 2 minutes, once)"
+  rm -rf "$template"
+  mkdir -p "$template"
+  (
+    winebed_environment
+    export WINEPREFIX="$template" WINEARCH="$arch"
+    timeout 900 "$(winebed_loader "$arch")" wineboot --init &&
+      timeout 120 "$WINEBED_SERVER" -w
+  ) >"$(tt_log_file "wineprefix-template-$arch")" 2>&1 || {
+    tt_say "creating the $arch prefix failed; see $(tt_log_file "wineprefix-template-$arch")"
+    return 1
+  }
+  printf '%s' "$stamp" >"$template/.winebed-stamp"
+}
+
+# A fresh prefix for this run: hard links to the template's program files
+# (1.3 GB that Wine only reads), real copies of everything else (registry,
+# ini files), so nothing this run writes reaches the template.
+winebed_clone() {
+  local template="$1" prefix="$2" file
+  rm -rf "$prefix"
+  cp -al "$template" "$prefix" || return 1
+  rm -f "$prefix/.winebed-stamp"
+  (cd "$template" && find . -type f ! -iregex \
+    '.*\.\(dll\|exe\|drv\|sys\|ocx\|cpl\|acm\|ax\|tlb\|nls\|ttf\|fon\|msstyles\)' \
+    ! -name .winebed-stamp -print) | while IFS= read -r file; do
+    cp -p "$template/$file" "$prefix/$file.winebed" &&
+      mv -f "$prefix/$file.winebed" "$prefix/$file"
+  done
+}
+
+# Clones the run's prefix and starts its persistent wineserver.
+winebed_start_prefix() {
+  local arch="$1" name="$2"
+  winebed_make_template "$arch" || return 1
+  winebed_environment
+  export WINEARCH="$arch"
+  export WINEPREFIX="$TT_ROOT/build/wineprefix-$name"
+  WINEBED_WINE="$(winebed_loader "$arch")"
+  winebed_clone "$TT_ROOT/build/wineprefix-template-$arch" "$WINEPREFIX" || {
+    tt_say "cannot clone the $arch prefix to $WINEPREFIX"
+    return 1
+  }
+  # One server for the whole run: each program then starts in ~1 s instead
+  # of starting and stopping its own server.
+  "$WINEBED_SERVER" -p || return 1
+  WINEBED_SERVER_UP=1
+}
+
+winebed_start() {
+  winebed_start_xvfb && winebed_start_prefix "$1" "$2"
+}
+
+# Runs a Windows program with a time cap; its exit code, 124 on timeout.
+winebed_run() {
+  local seconds="$1"
+  shift
+  timeout --kill-after=10 "$seconds" "$WINEBED_WINE" "$@"
+}
+
+# The Windows path of a Unix path, through Wine's Z: drive.
+winebed_winpath() {
+  local path
+  path="$(realpath -m "$1")"
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+winebed_stop() {
+  if [ -n "$WINEBED_SERVER_UP" ]; then
+    # Ends this prefix's server and every Wine process in it, nothing else.
+    "$WINEBED_SERVER" -k 2>/dev/null
+    timeout 30 "$WINEBED_SERVER" -w 2>/dev/null
+    WINEBED_SERVER_UP=""
+  fi
+  if [ -n "$WINEBED_XVFB_PID" ]; then
+    kill "$WINEBED_XVFB_PID" 2>/dev/null
+    wait "$WINEBED_XVFB_PID" 2>/dev/null
+    WINEBED_XVFB_PID=""
+  fi
+}
