@@ -22,10 +22,9 @@ tt_logged() {
   local name="$1" log
   shift
   log="$(tt_log_file "$name")"
-  if "$@" >"$log" 2>&1; then
-    return 0
-  fi
-  local rc=$?
+  local rc=0
+  "$@" >"$log" 2>&1 || rc=$?
+  [ "$rc" -eq 0 ] && return 0
   printf 'error: %s failed (exit %d); last lines of %s:\n' "$name" "$rc" "$log" >&2
   tail -n 40 "$log" >&2
   return "$rc"
