@@ -57,14 +57,17 @@ tt_setup_i386() {
   return 0
 }
 
-# Configures a preset once and builds it; ninja makes a second call cheap.
+# Configures a preset once and builds it, or only the given targets; ninja
+# makes a second call cheap.
 tt_build() {
-  local preset="$1"
+  local preset="$1" targets=()
+  shift
+  [ $# -gt 0 ] && targets=(--target "$@")
   if [ ! -f "$TT_ROOT/build/$preset/build.ninja" ]; then
     (cd "$TT_ROOT" && tt_logged "configure-$preset" cmake --preset "$preset") ||
       return 1
   fi
-  (cd "$TT_ROOT" && tt_logged "build-$preset" cmake --build --preset "$preset")
+  (cd "$TT_ROOT" && tt_logged "build-$preset" cmake --build --preset "$preset" "${targets[@]}")
 }
 
 tt_setup() {
