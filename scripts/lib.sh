@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared shell helpers: sourced by ./test, ./run, bench/run and the other
 # scripts here. Sets TT_ROOT to the checkout's top folder.
 

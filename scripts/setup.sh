@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Installs what the build and the tests need, makes 32-bit programs runnable,
 # and configures and builds the presets. Source it for the tt_* functions, or
 # run it: `scripts/setup.sh [PRESET...]` (default: win32 win64 host).
@@ -36,6 +37,7 @@ tt_install_packages() {
 # them run under CPU emulation: correct, but every 32-bit process start then
 # costs ~45-55 s of emulated start-up. Sets TT_I386 to native, emulated or
 # none.
+export TT_I386=""
 tt_setup_i386() {
   if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
     TT_I386=native

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Collects each test runner's summary and prints the total. Source it; then
 # per runner call tally_add or tally_from_output, and tally_report at the end.
 

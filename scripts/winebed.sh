@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The Wine test bed: a private Xvfb, a throwaway WINEPREFIX under build/ and
 # a persistent wineserver for one run. Source it, then:
 #   winebed_start ARCH NAME   (ARCH win64; NAME names build/wineprefix-NAME)
@@ -76,6 +77,7 @@ winebed_make_template() {
   mkdir -p "$template"
   (
     winebed_environment
+    # shellcheck disable=SC2030 # the template's own settings, this subshell only
     export WINEPREFIX="$template" WINEARCH="$arch"
     timeout 900 "$(winebed_loader "$arch")" wineboot --init &&
       timeout 120 "$WINEBED_SERVER" -w

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # bench/run fill [N]: FillTaskList into a visible list box against a bare
 # enumeration, N fixture windows (default 2000) in another process.
 bench_fill() {
