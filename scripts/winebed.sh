@@ -77,10 +77,9 @@ winebed_make_template() {
   mkdir -p "$template"
   (
     winebed_environment
-    # shellcheck disable=SC2030 # the template's own settings, this subshell only
-    export WINEPREFIX="$template" WINEARCH="$arch"
-    timeout 900 "$(winebed_loader "$arch")" wineboot --init &&
-      timeout 120 "$WINEBED_SERVER" -w
+    WINEPREFIX="$template" WINEARCH="$arch" \
+      timeout 900 "$(winebed_loader "$arch")" wineboot --init &&
+      WINEPREFIX="$template" timeout 120 "$WINEBED_SERVER" -w
   ) >"$(tt_log_file "wineprefix-template-$arch")" 2>&1 || {
     tt_say "creating the $arch prefix failed; see $(tt_log_file "wineprefix-template-$arch")"
     return 1
