@@ -59,8 +59,10 @@ winebed_environment() {
 
 # What a template was made for; a template that differs is made anew.
 winebed_template_stamp() {
-  printf '%s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
-    "$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)"
+  # The font packages count too: a prefix caches the fonts it found.
+  printf '%s %s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
+    "$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)" \
+    "$(dpkg-query -W -f='${Version}' fonts-wine 2>/dev/null)"
 }
 
 # Creates the prefix that each run's prefix is cloned from, once. Creating a
