@@ -19,35 +19,40 @@ constexpr Title kTitles[] = {
     {"ownedpopup", "E2E Owned Popup"},
     {"hung", "E2E Hung Window"},
     {"banner", "E2E Ad Banner 42"},
+    {"doomed", "E2E Doomed Window"},
 };
 
-// 300 characters, digits cycling so a cut at any length is visible.
-std::string LongTitle() {
-  std::string title = "E2E Long ";
-  while (title.size() < 300)
+// Digits cycling up to `length`, so a cut at any length is visible.
+std::string PadTo(std::string title, size_t length) {
+  while (title.size() < length)
     title += static_cast<char>('0' + title.size() % 10);
   return title;
+}
+
+std::string Numbered(const char *prefix, int number, int width) {
+  std::string digits = std::to_string(number);
+  if (digits.size() < static_cast<size_t>(width))
+    digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
+  return prefix + digits;
 }
 
 } // namespace
 
 std::string RoleTitle(const std::string &name) {
   if (name == "long")
-    return LongTitle();
+    return PadTo("E2E Long ", 300);
   for (const Title &t : kTitles)
     if (name == t.role)
       return t.title;
   return "";
 }
 
-std::string ReadyEventName(const std::string &tag) {
-  return "TopmostTamerE2E.Ready." + tag;
+std::string BulkTitle(int serial, int index) {
+  const std::string head =
+      Numbered("E2E Bulk ", serial, 1) + Numbered(" #", index, 4) + " ";
+  return PadTo(head, 16 + static_cast<size_t>(index) * 97 % 240);
 }
-std::string ResumeEventName(const std::string &tag) {
-  return "TopmostTamerE2E.Resume." + tag;
-}
-std::string ExitEventName(const std::string &tag) {
-  return "TopmostTamerE2E.Exit." + tag;
-}
+
+std::string ChurnTitle(int index) { return Numbered("E2E Churn ", index, 7); }
 
 } // namespace e2e

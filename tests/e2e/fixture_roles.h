@@ -1,5 +1,7 @@
-// The windows that the fixture process puts on the desktop, one row each;
-// the driver reads the same table to know which of them belong in the list.
+// The windows that the fixture processes put on the desktop: the role table
+// of the "roles" mode, one row each, and the titles of the generated windows
+// of the "bulk" and "churn" modes. The driver reads the same definitions to
+// know what belongs in the list.
 #pragma once
 
 #include <string>
@@ -33,14 +35,16 @@ constexpr Role kRoles[] = {
     {"ownedpopup", Kind::OwnedPopup, false},
     {"hung", Kind::Hung, true},
     {"banner", Kind::Topmost, true},
+    {"doomed", Kind::Plain, true}, // closed by the driver mid-test
 };
 
 // The title each role's window carries.
 std::string RoleTitle(const std::string &name);
 
-// Names of the kernel objects that the driver and the fixture share.
-std::string ReadyEventName(const std::string &tag);
-std::string ResumeEventName(const std::string &tag);
-std::string ExitEventName(const std::string &tag);
+// Title of window `index` of bulk process `serial`: names both, and its
+// length runs from 16 to 255 characters so no cut goes unnoticed.
+std::string BulkTitle(int serial, int index);
+// Title of the `index`th window that the churn process creates.
+std::string ChurnTitle(int index);
 
 } // namespace e2e

@@ -1,6 +1,15 @@
 #include "wait.h"
 
+#include <cstdlib>
+
 namespace e2e {
+
+DWORD StartMs() {
+  char seconds[16] = {};
+  if (GetEnvironmentVariableA("E2E_START_SECONDS", seconds, sizeof seconds) > 0)
+    return static_cast<DWORD>(std::atoi(seconds)) * 1000;
+  return 60000;
+}
 
 void PumpUntilIdle() {
   MSG msg;

@@ -10,6 +10,10 @@ namespace e2e {
 
 // Long enough for Wine to start a process or deliver X events under load.
 constexpr DWORD kSettleMs = 10000;
+// How long a process may take to start and put its windows up (thousands,
+// for a bulk fixture): a minute, or E2E_START_SECONDS from the environment,
+// which the runner sets when the programs run under CPU emulation.
+DWORD StartMs();
 
 // Dispatches this thread's queued messages until none are left.
 void PumpUntilIdle();
