@@ -23,6 +23,8 @@ int RunChurn(const Args &args) {
   Listing made;
   std::deque<HWND> alive;
   for (int n = 0; WaitForSingleObject(exit, 0) == WAIT_TIMEOUT; ++n) {
+    // Pop-ups: Wine's X11 driver waits for a window manager whenever a
+    // captioned window goes away, which would slow the churn to a crawl.
     const Place place{420 + (n % 16) * 20, 460 + (n % 8) * 20, 160, 40};
     HWND hwnd = MakeWindow(e2e::ChurnTitle(n), WS_POPUP | WS_BORDER, 0, place,
                            nullptr, false);
