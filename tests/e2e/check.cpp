@@ -1,5 +1,6 @@
 #include "check.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace e2e {
@@ -23,6 +24,11 @@ void SetContext(const std::string &context) { current_context = context; }
 int Failures() { return failures; }
 int Passes() { return passes; }
 
+void Figure(const std::string &text) {
+  std::printf("figure: %s\n", text.c_str());
+  std::fflush(stdout);
+}
+
 std::string ShowText(const std::string &value) { return "\"" + value + "\""; }
 
 bool CheckNear(const char *file, int line, const char *what, long long expected,
@@ -34,6 +40,34 @@ bool CheckNear(const char *file, int line, const char *what, long long expected,
   }
   Fail(file, line, what, Show(expected) + " +-" + std::to_string(tolerance),
        Show(got));
+  return false;
+}
+
+bool CheckSameList(const char *file, int line, const char *what,
+                   const std::vector<std::string> &expected,
+                   const std::vector<std::string> &got) {
+  size_t differing = 0;
+  size_t first = 0;
+  const size_t rows = std::max(expected.size(), got.size());
+  for (size_t i = rows; i-- > 0;) {
+    const bool same =
+        i < expected.size() && i < got.size() && expected[i] == got[i];
+    if (!same) {
+      ++differing;
+      first = i;
+    }
+  }
+  if (differing == 0) {
+    Pass();
+    return true;
+  }
+  auto row = [&](const std::vector<std::string> &list) {
+    return std::to_string(list.size()) + " rows; row " + std::to_string(first) +
+           ": " + (first < list.size() ? Show(list[first]) : "<none>");
+  };
+  Fail(file, line,
+       std::string(what) + " (" + std::to_string(differing) + " rows differ)",
+       row(expected), row(got));
   return false;
 }
 

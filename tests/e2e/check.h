@@ -4,6 +4,7 @@
 
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace e2e {
 
@@ -14,6 +15,8 @@ void Pass();
 void SetContext(const std::string &context);
 int Failures();
 int Passes();
+// Prints a measured figure ("figure: ...") for the run's report.
+void Figure(const std::string &text);
 
 std::string ShowText(const std::string &value);
 
@@ -42,6 +45,11 @@ bool CheckEqual(const char *file, int line, const char *what, const T &expected,
 
 bool CheckNear(const char *file, int line, const char *what, long long expected,
                long long got, long long tolerance);
+// One check for a whole list: on failure, the sizes, how many rows differ
+// and the first that does.
+bool CheckSameList(const char *file, int line, const char *what,
+                   const std::vector<std::string> &expected,
+                   const std::vector<std::string> &got);
 
 } // namespace e2e
 
@@ -49,5 +57,7 @@ bool CheckNear(const char *file, int line, const char *what, long long expected,
   ::e2e::CheckEqual(__FILE__, __LINE__, #got, (expected), (got))
 #define CHECK_NEAR(expected, got, tolerance)                                   \
   ::e2e::CheckNear(__FILE__, __LINE__, #got, (expected), (got), (tolerance))
+#define CHECK_SAME_LIST(expected, got)                                         \
+  ::e2e::CheckSameList(__FILE__, __LINE__, #got, (expected), (got))
 #define CHECK_TRUE(condition) CHECK_EQ(true, static_cast<bool>(condition))
 #define CHECK_FALSE(condition) CHECK_EQ(false, static_cast<bool>(condition))

@@ -1,12 +1,9 @@
-// Runs the program under test beside the fixture application and checks it
-// from outside. Arguments (Unix paths): the program, the fixture, a work
-// directory for markers and screenshots, and the DPI the display is set to.
+// Runs the program under test beside the fixture application and checks its
+// behaviour from outside; the arguments are those of RunDriver.
 #include "check.h"
+#include "driver.h"
 #include "suite.h"
 #include "unix_side.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -47,33 +44,11 @@ void RunCloseOnFreshInstance(Suite &suite) {
   tamer.Close();
 }
 
+void RunAll(Suite &suite) {
+  RunOnOneInstance(suite);
+  RunCloseOnFreshInstance(suite);
+}
+
 } // namespace
 
-int main(int argc, char **argv) {
-  if (argc != 5) {
-    std::printf("usage: e2e_test PROGRAM FIXTURE WORKDIR DPI\n");
-    return 2;
-  }
-  // Physical pixels, so the layout can be checked at the display's DPI.
-  SetProcessDPIAware();
-  Suite suite;
-  suite.tamer_exe = e2e::WindowsPath(argv[1]);
-  suite.dpi = std::atoi(argv[4]);
-  e2e::SetUnixWorkDir(argv[3]);
-
-  HDC screen = GetDC(nullptr);
-  e2e::SetContext("display DPI");
-  CHECK_EQ(suite.dpi, GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
-
-  e2e::SetContext("fixture start");
-  if (CHECK_TRUE(suite.fixture.Start(
-          e2e::WindowsPath(argv[2]),
-          e2e::WindowsPath(std::string(argv[3]) + "/fixture-handles.txt")))) {
-    RunOnOneInstance(suite);
-    RunCloseOnFreshInstance(suite);
-  }
-  suite.fixture.Stop();
-  std::printf("checks: %d passed, %d failed\n", e2e::Passes(), e2e::Failures());
-  return e2e::Failures() == 0 ? 0 : 1;
-}
+int main(int argc, char **argv) { return e2e::RunDriver(argc, argv, RunAll); }

@@ -12,9 +12,11 @@
 namespace e2e {
 
 struct Suite {
-  std::string tamer_exe; // Windows path of the program under test
-  int dpi = 96;          // the DPI the display is set to
-  Fixture fixture;
+  std::string tamer_exe;   // Windows path of the program under test
+  std::string fixture_exe; // Windows path of the fixture application
+  std::string work_dir;    // Windows path of a folder for the fixtures' files
+  int dpi = 96;            // the DPI the display is set to
+  Fixture fixture;         // its "roles" process
 };
 
 // What the list must hold of the fixture's windows right now: its listed
@@ -27,8 +29,20 @@ FixtureEntriesOf(const std::vector<std::string> &entries,
 // Index of `entry` in the program's list, or -1.
 int IndexOfEntry(const Tamer &tamer, const std::string &entry);
 std::string RoleEntry(const Fixture &fixture, const std::string &role);
+// Selects the entry of `role`, as a user picks a target; its index, or -1
+// (and a failure) when it is not listed or the program does not answer.
+int SelectRole(const Suite &suite, const Tamer &tamer, const std::string &role);
+// The same after a fill by "Get All Windows".
+int FillAndSelectRole(const Suite &suite, const Tamer &tamer,
+                      const std::string &role);
 // Waits until the fixture's threads have handled what was sent to them.
 void SettleFixture(const Fixture &fixture);
+// Waits for `hwnd` of the fixture to become (or stop being) minimised, then
+// checks it; true when it is as expected.
+bool CheckIconic(const Suite &suite, HWND hwnd, bool iconic);
+// Presses "MiniMize" and "Restore Size" and checks that the target window,
+// `hwnd`, follows; true when every step did.
+bool MinimizeThenRestore(const Suite &suite, const Tamer &tamer, HWND hwnd);
 
 // What the user sees of the program's state.
 struct Snapshot {

@@ -1,8 +1,8 @@
+#include "check.h"
+#include "desktop.h"
 #include "fixture_roles.h"
 #include "suite.h"
 #include "wait.h"
-
-#include <cstdlib>
 
 namespace e2e {
 namespace {
@@ -18,8 +18,7 @@ const Role *RoleOf(const Fixture &fixture, HWND hwnd) {
 
 std::vector<std::string> ExpectedFixtureEntries(const Fixture &fixture) {
   std::vector<std::string> expected;
-  for (HWND w = GetTopWindow(nullptr); w != nullptr;
-       w = GetWindow(w, GW_HWNDNEXT)) {
+  for (HWND w : ZOrder()) {
     const Role *role = RoleOf(fixture, w);
     if (role != nullptr && role->listed)
       expected.push_back(EntryFor(RoleTitle(role->name), w));
@@ -32,13 +31,9 @@ FixtureEntriesOf(const std::vector<std::string> &entries,
                  const Fixture &fixture) {
   std::vector<std::string> mine;
   for (const std::string &entry : entries) {
-    const size_t space = entry.rfind(' ');
-    if (space == std::string::npos)
-      continue;
-    const long long handle = std::atoll(entry.c_str() + space + 1);
-    HWND hwnd = reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
     DWORD pid = 0;
-    if (GetWindowThreadProcessId(hwnd, &pid) != 0 && pid == fixture.ProcessId())
+    if (GetWindowThreadProcessId(HandleOfEntry(entry), &pid) != 0 &&
+        pid == fixture.ProcessId())
       mine.push_back(entry);
   }
   return mine;
@@ -56,6 +51,36 @@ std::string RoleEntry(const Fixture &fixture, const std::string &role) {
   return EntryFor(RoleTitle(role), fixture.Window(role));
 }
 
+Snapshot Take(const Tamer &tamer) {
+  const Controls &c = tamer.Ctl();
+  return {ReadList(c.list), ReadText(c.target),
+          IsWindowEnabled(c.minimize) != FALSE,
+          IsWindowEnabled(c.restore) != FALSE};
+}
+
+void CheckUnchanged(const Snapshot &before, const Tamer &tamer) {
+  const Snapshot after = Take(tamer);
+  CHECK_SAME_LIST(before.entries, after.entries);
+  CHECK_EQ(before.target, after.target);
+  CHECK_EQ(before.minimize_enabled, after.minimize_enabled);
+  CHECK_EQ(before.restore_enabled, after.restore_enabled);
+}
+
+int SelectRole(const Suite &suite, const Tamer &tamer,
+               const std::string &role) {
+  const int index = IndexOfEntry(tamer, RoleEntry(suite.fixture, role));
+  if (!CHECK_TRUE(index >= 0) || !CHECK_TRUE(SelectEntry(tamer, index)))
+    return -1;
+  return index;
+}
+
+int FillAndSelectRole(const Suite &suite, const Tamer &tamer,
+                      const std::string &role) {
+  if (!CHECK_TRUE(Press(tamer.Ctl().tasks)))
+    return -1;
+  return SelectRole(suite, tamer, role);
+}
+
 void SettleFixture(const Fixture &fixture) {
   // Sent messages are handled in order, so once this one is answered every
   // show request sent before it has been carried out.
@@ -66,6 +91,20 @@ void SettleFixture(const Fixture &fixture) {
     SendMessageTimeoutA(fixture.Window(role.name), WM_NULL, 0, 0, SMTO_NORMAL,
                         kSettleMs, &result);
   }
+}
+
+bool CheckIconic(const Suite &suite, HWND hwnd, bool iconic) {
+  WaitUntil([&] { return (IsIconic(hwnd) != FALSE) == iconic; });
+  // The state flips before the window has finished moving.
+  SettleFixture(suite.fixture);
+  return CHECK_EQ(iconic, IsIconic(hwnd) != FALSE);
+}
+
+bool MinimizeThenRestore(const Suite &suite, const Tamer &tamer, HWND hwnd) {
+  return CHECK_TRUE(Press(tamer.Ctl().minimize)) &&
+         CheckIconic(suite, hwnd, true) &&
+         CHECK_TRUE(Press(tamer.Ctl().restore)) &&
+         CheckIconic(suite, hwnd, false);
 }
 
 } // namespace e2e

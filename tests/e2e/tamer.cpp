@@ -74,10 +74,10 @@ bool Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD timeout_ms) {
                              &result) != 0;
 }
 
-bool Notify(const Tamer &tamer, WORD code, HWND control) {
+bool Notify(const Tamer &tamer, WORD code, HWND control, DWORD timeout_ms) {
   const WPARAM wp = MAKEWPARAM(GetDlgCtrlID(control), code);
   return Send(tamer.Form(), WM_COMMAND, wp, reinterpret_cast<LPARAM>(control),
-              kSettleMs);
+              timeout_ms);
 }
 
 } // namespace
@@ -91,19 +91,21 @@ bool Tamer::Start(const std::string &exe) {
     std::printf("cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
     return false;
   }
-  WaitUntil([&] {
-    HWND found = nullptr;
-    while ((found = FindWindowExA(nullptr, found, nullptr, kCaption)) !=
-           nullptr) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(found, &pid);
-      if (pid == process_.dwProcessId && IsWindowVisible(found)) {
-        form_ = found;
-        return true;
-      }
-    }
-    return false;
-  });
+  WaitUntil(
+      [&] {
+        HWND found = nullptr;
+        while ((found = FindWindowExA(nullptr, found, nullptr, kCaption)) !=
+               nullptr) {
+          DWORD pid = 0;
+          GetWindowThreadProcessId(found, &pid);
+          if (pid == process_.dwProcessId && IsWindowVisible(found)) {
+            form_ = found;
+            return true;
+          }
+        }
+        return false;
+      },
+      StartMs());
   if (form_ == nullptr) {
     std::printf("no visible window captioned \"%s\" from %s\n", kCaption,
                 exe.c_str());
@@ -174,12 +176,36 @@ bool Press(HWND button, DWORD timeout_ms) {
 bool SelectEntry(const Tamer &tamer, int index) {
   const HWND list = tamer.Ctl().list;
   return Send(list, LB_SETCURSEL, index, 0, kSettleMs) &&
-         Notify(tamer, LBN_SELCHANGE, list);
+         Notify(tamer, LBN_SELCHANGE, list, kSettleMs);
 }
 
-bool DoubleClickEntry(const Tamer &tamer, int index) {
+bool DoubleClickEntry(const Tamer &tamer, int index, DWORD timeout_ms) {
   return SelectEntry(tamer, index) &&
-         Notify(tamer, LBN_DBLCLK, tamer.Ctl().list);
+         Notify(tamer, LBN_DBLCLK, tamer.Ctl().list, timeout_ms);
+}
+
+bool Perform(const Tamer &tamer, Command command, int index, DWORD timeout_ms) {
+  switch (command) {
+  case Command::Minimize:
+    return Press(tamer.Ctl().minimize, timeout_ms);
+  case Command::Restore:
+    return Press(tamer.Ctl().restore, timeout_ms);
+  case Command::DoubleClick:
+    return DoubleClickEntry(tamer, index, timeout_ms);
+  }
+  return false;
+}
+
+const char *NameOf(Command command) {
+  switch (command) {
+  case Command::Minimize:
+    return "MiniMize";
+  case Command::Restore:
+    return "Restore Size";
+  case Command::DoubleClick:
+    return "double-click";
+  }
+  return "?";
 }
 
 void PostClick(const Tamer &tamer, HWND button) {

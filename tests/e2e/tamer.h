@@ -52,7 +52,13 @@ std::string EntryFor(const std::string &title, HWND hwnd);
 // answer within `timeout_ms`.
 bool Press(HWND button, DWORD timeout_ms = 5000);
 bool SelectEntry(const Tamer &tamer, int index);
-bool DoubleClickEntry(const Tamer &tamer, int index);
+// The double-click's notification waits at most `timeout_ms`.
+bool DoubleClickEntry(const Tamer &tamer, int index, DWORD timeout_ms = 5000);
+// The commands that act on the target, each waiting at most `timeout_ms`;
+// a double-click is on entry `index`.
+enum class Command { Minimize, Restore, DoubleClick };
+bool Perform(const Tamer &tamer, Command command, int index, DWORD timeout_ms);
+const char *NameOf(Command command);
 // Posts the notification a click on `button` raises and returns at once.
 void PostClick(const Tamer &tamer, HWND button);
 

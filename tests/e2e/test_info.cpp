@@ -14,13 +14,6 @@ constexpr char kInfoText[] =
 
 } // namespace
 
-Snapshot Take(const Tamer &tamer) {
-  const Controls &c = tamer.Ctl();
-  return {ReadList(c.list), ReadText(c.target),
-          IsWindowEnabled(c.minimize) != FALSE,
-          IsWindowEnabled(c.restore) != FALSE};
-}
-
 MessageBoxSeen AwaitInfoMessage(const Tamer &tamer) {
   MessageBoxSeen seen;
   WaitUntil([&] {
@@ -41,14 +34,6 @@ void CheckInfoGone(const Tamer &tamer, const MessageBoxSeen &seen) {
   WaitUntil([&] { return !IsWindow(seen.dialog); });
   CHECK_FALSE(IsWindow(seen.dialog));
   CHECK_TRUE(FindDialogOf(tamer.ProcessId()).dialog == nullptr);
-}
-
-void CheckUnchanged(const Snapshot &before, const Tamer &tamer) {
-  const Snapshot after = Take(tamer);
-  CHECK_TRUE(before.entries == after.entries);
-  CHECK_EQ(before.target, after.target);
-  CHECK_EQ(before.minimize_enabled, after.minimize_enabled);
-  CHECK_EQ(before.restore_enabled, after.restore_enabled);
 }
 
 void TestInfo(Suite &suite, Tamer &tamer) {

@@ -9,19 +9,8 @@ namespace {
 
 bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
 
-// Selects the entry of `role`; false (and a failure) if it is not listed.
 bool Target(const Suite &suite, const Tamer &tamer, const std::string &role) {
-  const int index = IndexOfEntry(tamer, RoleEntry(suite.fixture, role));
-  if (!CHECK_TRUE(index >= 0))
-    return false;
-  return CHECK_TRUE(SelectEntry(tamer, index));
-}
-
-void CheckIconic(const Suite &suite, HWND hwnd, bool iconic) {
-  WaitUntil([&] { return (IsIconic(hwnd) != FALSE) == iconic; });
-  // The state flips before the window has finished moving.
-  SettleFixture(suite.fixture);
-  CHECK_EQ(iconic, IsIconic(hwnd) != FALSE);
+  return SelectRole(suite, tamer, role) >= 0;
 }
 
 bool SameRect(const RECT &a, const RECT &b) {
@@ -84,10 +73,7 @@ void TestTarget(Suite &suite, Tamer &tamer) {
   RECT before;
   GetWindowRect(ordinary, &before);
   if (Target(suite, tamer, "ordinary")) {
-    CHECK_TRUE(Press(c.minimize));
-    CheckIconic(suite, ordinary, true);
-    CHECK_TRUE(Press(c.restore));
-    CheckIconic(suite, ordinary, false);
+    MinimizeThenRestore(suite, tamer, ordinary);
     RECT after;
     GetWindowRect(ordinary, &after);
     CHECK_TRUE(SameRect(before, after));
@@ -104,10 +90,7 @@ void TestTarget(Suite &suite, Tamer &tamer) {
   SetContext("the target survives a refill");
   CHECK_TRUE(Press(c.tasks));
   CHECK_EQ(RoleEntry(suite.fixture, "ordinary"), ReadText(c.target));
-  CHECK_TRUE(Press(c.minimize));
-  CheckIconic(suite, ordinary, true);
-  CHECK_TRUE(Press(c.restore));
-  CheckIconic(suite, ordinary, false);
+  MinimizeThenRestore(suite, tamer, ordinary);
 }
 
 void TestLocate(Suite &suite, Tamer &tamer) {
@@ -129,20 +112,14 @@ void TestLocate(Suite &suite, Tamer &tamer) {
   SetContext("Locate, then MiniMize acts on the earlier target");
   const HWND ordinary = suite.fixture.Window("ordinary");
   if (target == RoleEntry(suite.fixture, "ordinary")) {
-    CHECK_TRUE(Press(c.minimize));
-    CheckIconic(suite, ordinary, true);
-    CHECK_TRUE(Press(c.restore));
-    CheckIconic(suite, ordinary, false);
+    MinimizeThenRestore(suite, tamer, ordinary);
   }
 
   SetContext("select the remaining banner entry");
   const HWND banner = suite.fixture.Window("banner");
   if (CHECK_TRUE(SelectEntry(tamer, 0))) {
     CHECK_EQ(RoleEntry(suite.fixture, "banner"), ReadText(c.target));
-    CHECK_TRUE(Press(c.minimize));
-    CheckIconic(suite, banner, true);
-    CHECK_TRUE(Press(c.restore));
-    CheckIconic(suite, banner, false);
+    MinimizeThenRestore(suite, tamer, banner);
   }
 }
 
