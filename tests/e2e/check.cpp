@@ -31,6 +31,21 @@ void Figure(const std::string &text) {
 
 std::string ShowText(const std::string &value) { return "\"" + value + "\""; }
 
+std::string ShowText(const std::wstring &value) {
+  std::string shown = "L\"";
+  for (const wchar_t ch : value) {
+    if (ch >= 0x20 && ch < 0x7f && ch != L'\\') {
+      shown += static_cast<char>(ch);
+      continue;
+    }
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\u%04X",
+                  static_cast<unsigned>(ch));
+    shown += escaped;
+  }
+  return shown + "\"";
+}
+
 bool CheckNear(const char *file, int line, const char *what, long long expected,
                long long got, long long tolerance) {
   long long diff = expected > got ? expected - got : got - expected;

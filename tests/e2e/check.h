@@ -19,6 +19,9 @@ int Passes();
 void Figure(const std::string &text);
 
 std::string ShowText(const std::string &value);
+// Shows each character outside printable ASCII, and the backslash, by its
+// UTF-16 code, so that control characters and look-alikes stay visible.
+std::string ShowText(const std::wstring &value);
 
 template <typename T> std::string Show(const T &value) {
   if constexpr (std::is_same_v<T, bool>)

@@ -25,6 +25,7 @@ void RunOnOneInstance(Suite &suite) {
   e2e::TestTarget(suite, tamer);
   e2e::TestLocate(suite, tamer);
   e2e::TestDoubleClick(suite, tamer);
+  e2e::TestAwkwardTitles(suite, tamer);
   e2e::TestInfo(suite, tamer);
   e2e::TestRealInput(suite, tamer);
   e2e::TestFill(suite, tamer);

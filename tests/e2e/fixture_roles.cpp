@@ -20,6 +20,8 @@ constexpr Title kTitles[] = {
     {"hung", "E2E Hung Window"},
     {"banner", "E2E Ad Banner 42"},
     {"doomed", "E2E Doomed Window"},
+    {"trailing", "Trailing   "},
+    {"digits", "Build 2024 42"},
 };
 
 // Digits cycling up to `length`, so a cut at any length is visible.
@@ -36,11 +38,22 @@ std::string Numbered(const char *prefix, int number, int width) {
   return prefix + digits;
 }
 
+// Every non-zero byte, in order: 255 of them fill the 255 characters that a
+// title keeps, so a cut one short would drop the last.
+std::string AllBytes() {
+  std::string title;
+  for (int byte = 1; byte <= 255; ++byte)
+    title += static_cast<char>(byte);
+  return title;
+}
+
 } // namespace
 
 std::string RoleTitle(const std::string &name) {
   if (name == "long")
     return PadTo("E2E Long ", 300);
+  if (name == "allbytes")
+    return AllBytes();
   for (const Title &t : kTitles)
     if (name == t.role)
       return t.title;

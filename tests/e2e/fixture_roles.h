@@ -36,6 +36,10 @@ constexpr Role kRoles[] = {
     {"hung", Kind::Hung, true},
     {"banner", Kind::Topmost, true},
     {"doomed", Kind::Plain, true}, // closed by the driver mid-test
+    // Titles that could be mistaken for an entry's other parts.
+    {"allbytes", Kind::Plain, true}, // bytes 1 to 255 of the ANSI code page
+    {"trailing", Kind::Plain, true}, // ends in spaces
+    {"digits", Kind::Plain, true},   // ends in digits, as a handle does
 };
 
 // The title each role's window carries.

@@ -6,6 +6,7 @@
 #include "message_box.h"
 #include "tamer.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,8 +42,10 @@ void SettleFixture(const Fixture &fixture);
 // checks it; true when it is as expected.
 bool CheckIconic(const Suite &suite, HWND hwnd, bool iconic);
 // Presses "MiniMize" and "Restore Size" and checks that the target window,
-// `hwnd`, follows; true when every step did.
-bool MinimizeThenRestore(const Suite &suite, const Tamer &tamer, HWND hwnd);
+// `hwnd`, follows; true when every step did. `while_minimised`, if given,
+// runs between the two once `hwnd` is minimised.
+bool MinimizeThenRestore(const Suite &suite, const Tamer &tamer, HWND hwnd,
+                         const std::function<void()> &while_minimised = {});
 
 // What the user sees of the program's state.
 struct Snapshot {
@@ -64,6 +67,7 @@ void TestFill(Suite &suite, Tamer &tamer);
 void TestTarget(Suite &suite, Tamer &tamer);
 void TestLocate(Suite &suite, Tamer &tamer);
 void TestDoubleClick(Suite &suite, Tamer &tamer);
+void TestAwkwardTitles(Suite &suite, Tamer &tamer);
 void TestInfo(Suite &suite, Tamer &tamer);
 void TestRealInput(Suite &suite, Tamer &tamer);
 void TestHungWindow(Suite &suite, Tamer &tamer);

@@ -40,9 +40,11 @@ FixtureEntriesOf(const std::vector<std::string> &entries,
 }
 
 int IndexOfEntry(const Tamer &tamer, const std::string &entry) {
-  const std::vector<std::string> entries = ReadList(tamer.Ctl().list);
+  // In UTF-16, as the list holds it, so no ANSI round trip can blur bytes.
+  const std::wstring wanted = Widen(entry);
+  const std::vector<std::wstring> entries = ReadListWide(tamer.Ctl().list);
   for (size_t i = 0; i < entries.size(); ++i)
-    if (entries[i] == entry)
+    if (entries[i] == wanted)
       return static_cast<int>(i);
   return -1;
 }
@@ -100,10 +102,14 @@ bool CheckIconic(const Suite &suite, HWND hwnd, bool iconic) {
   return CHECK_EQ(iconic, IsIconic(hwnd) != FALSE);
 }
 
-bool MinimizeThenRestore(const Suite &suite, const Tamer &tamer, HWND hwnd) {
-  return CHECK_TRUE(Press(tamer.Ctl().minimize)) &&
-         CheckIconic(suite, hwnd, true) &&
-         CHECK_TRUE(Press(tamer.Ctl().restore)) &&
+bool MinimizeThenRestore(const Suite &suite, const Tamer &tamer, HWND hwnd,
+                         const std::function<void()> &while_minimised) {
+  if (!CHECK_TRUE(Press(tamer.Ctl().minimize)) ||
+      !CheckIconic(suite, hwnd, true))
+    return false;
+  if (while_minimised)
+    while_minimised();
+  return CHECK_TRUE(Press(tamer.Ctl().restore)) &&
          CheckIconic(suite, hwnd, false);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 
 namespace e2e {
 namespace {
@@ -136,20 +137,28 @@ void Tamer::Close() {
   form_ = nullptr;
 }
 
-std::vector<std::string> ReadList(HWND list) {
+std::vector<std::wstring> ReadListWide(HWND list) {
   // Wine answers LB_GETTEXT from another process in UTF-16 whichever variant
-  // sent it, so ask in UTF-16 and convert.
-  std::vector<std::string> entries;
+  // sent it, so ask in UTF-16.
+  std::vector<std::wstring> entries;
   const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
     if (length < 0) {
-      entries.push_back("<LB_ERR>");
+      entries.push_back(L"<LB_ERR>");
       continue;
     }
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
     SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
     wide.resize(static_cast<size_t>(length));
+    entries.push_back(wide);
+  }
+  return entries;
+}
+
+std::vector<std::string> ReadList(HWND list) {
+  std::vector<std::string> entries;
+  for (const std::wstring &wide : ReadListWide(list)) {
     char ansi[1024] = {};
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr,
                         nullptr);
@@ -162,6 +171,24 @@ std::string ReadText(HWND hwnd) {
   char text[1024] = {};
   GetWindowTextA(hwnd, text, sizeof text);
   return text;
+}
+
+std::wstring ReadTextWide(HWND hwnd) {
+  wchar_t text[1024] = {};
+  const int length =
+      GetWindowTextW(hwnd, text, static_cast<int>(std::size(text)));
+  return std::wstring(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::wstring Widen(const std::string &text) {
+  if (text.empty())
+    return std::wstring();
+  const int size = static_cast<int>(text.size());
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], length);
+  return wide;
 }
 
 std::string EntryFor(const std::string &title, HWND hwnd) {

@@ -43,8 +43,14 @@ private:
 
 // The list's entries as ANSI text.
 std::vector<std::string> ReadList(HWND list);
+// The list's entries in UTF-16, as the list holds them.
+std::vector<std::wstring> ReadListWide(HWND list);
 // A window's text as ANSI.
 std::string ReadText(HWND hwnd);
+// A window's text in UTF-16.
+std::wstring ReadTextWide(HWND hwnd);
+// ANSI `text` in UTF-16, converted as Wine converts an ANSI title.
+std::wstring Widen(const std::string &text);
 // The entry the program composes for `hwnd` titled `title`.
 std::string EntryFor(const std::string &title, HWND hwnd);
 
