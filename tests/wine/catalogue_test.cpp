@@ -75,18 +75,18 @@ void CheckEachEntry(const Entries &entries) {
 
 // One check per fixture window: listed once with its cut title, or absent.
 void CheckFixtureRows(const Entries &entries, const fixture::Process &fx,
-                      const std::vector<fixture::WindowSpec> &specs) {
-  for (const fixture::WindowSpec &spec : specs) {
-    const HWND hwnd = fx.Find(spec.kind);
-    if (!CHECK_TRUE("fixture window " + spec.kind + " exists",
+                      const std::vector<fixture::WindowPlan> &plans) {
+  for (const fixture::WindowPlan &plan : plans) {
+    const HWND hwnd = fx.Find(plan.kind);
+    if (!CHECK_TRUE("fixture window " + plan.kind + " exists",
                     IsWindow(hwnd) != FALSE))
       continue;
-    CHECK_EQ("entries for fixture window " + spec.kind, spec.listed ? 1 : 0,
+    CHECK_EQ("entries for fixture window " + plan.kind, plan.listed ? 1 : 0,
              CountEntriesOf(entries, hwnd));
     const int index = IndexOf(entries, hwnd);
-    if (spec.listed && index >= 0)
-      CHECK_EQ("entry text of fixture window " + spec.kind,
-               fixture::ListedTitle(spec) + " " +
+    if (plan.listed && index >= 0)
+      CHECK_EQ("entry text of fixture window " + plan.kind,
+               fixture::ListedTitle(plan) + " " +
                    std::to_string(desktop::HandleValue(hwnd)),
                entries[static_cast<std::size_t>(index)]);
   }
@@ -160,13 +160,13 @@ int main(int argc, char **argv) {
           fixture::OptionValue(argc, argv, "--ready-timeout", "180").c_str())) *
       1000;
 
-  const std::vector<fixture::WindowSpec> specs = fixture::CatalogueScenario();
+  const std::vector<fixture::WindowPlan> plans = fixture::CatalogueScenario();
   fixture::Process fx;
   const bool started = fx.Start(fixturePath, "catalogue", readyTimeoutMs);
   if (!CHECK_TRUE("fixture started" + (started ? "" : ": " + fx.Error()),
                   started))
     return wine_check::Summary("catalogue_test");
-  CHECK_EQ(std::string("fixture windows reported"), specs.size(),
+  CHECK_EQ(std::string("fixture windows reported"), plans.size(),
            fx.Windows().size());
 
   desktop::ListHost host;
@@ -177,7 +177,7 @@ int main(int argc, char **argv) {
   const Entries entries = Fill(host.List());
   CHECK_TRUE("list not empty", !entries.empty());
   CheckEachEntry(entries);
-  CheckFixtureRows(entries, fx, specs);
+  CheckFixtureRows(entries, fx, plans);
   CheckLongTitle(entries, fx);
   CheckTwins(entries, fx);
   CheckZOrder(entries);

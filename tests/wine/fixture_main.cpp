@@ -58,19 +58,19 @@ bool ParseOptions(int argc, char **argv, Options &options) {
   return i == argc;
 }
 
-HWND CreateFixtureWindow(const fixture::WindowSpec &spec, HWND owner,
+HWND CreateFixtureWindow(const fixture::WindowPlan &plan, HWND owner,
                          int index) {
   // Small, staggered windows: position and size play no part in the tests,
   // and small ones keep the X server's work down in the bulk scenario.
   const int x = 20 + (index % 40) * 12;
   const int y = 20 + (index % 30) * 12;
-  return CreateWindowExA(spec.exStyle, kClassName, spec.title.c_str(),
-                         spec.style, x, y, 240, 120, owner, nullptr,
+  return CreateWindowExA(plan.exStyle, kClassName, plan.title.c_str(),
+                         plan.style, x, y, 240, 120, owner, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
 }
 
 bool WriteHandles(const Options &options,
-                  const std::vector<fixture::WindowSpec> &specs,
+                  const std::vector<fixture::WindowPlan> &plans,
                   const std::vector<HWND> &windows) {
   FILE *out = stdout;
   if (!options.outFile.empty()) {
@@ -78,8 +78,8 @@ bool WriteHandles(const Options &options,
     if (out == nullptr)
       return false;
   }
-  for (std::size_t i = 0; i < specs.size(); ++i)
-    std::fprintf(out, "%s %ld\n", specs[i].kind.c_str(),
+  for (std::size_t i = 0; i < plans.size(); ++i)
+    std::fprintf(out, "%s %ld\n", plans[i].kind.c_str(),
                  static_cast<long>(reinterpret_cast<INT_PTR>(windows[i])));
   const bool written = std::fflush(out) == 0;
   if (out != stdout)
@@ -103,9 +103,9 @@ int main(int argc, char **argv) {
                          "[--events NAME] [--timeout SECONDS]\n");
     return 2;
   }
-  const std::vector<fixture::WindowSpec> specs =
+  const std::vector<fixture::WindowPlan> plans =
       fixture::ScenarioByName(options.scenario, options.count);
-  if (specs.empty()) {
+  if (plans.empty()) {
     std::fprintf(stderr, "fixture: unknown scenario %s\n",
                  options.scenario.c_str());
     return 2;
@@ -121,21 +121,21 @@ int main(int argc, char **argv) {
     return 3;
 
   std::vector<HWND> windows;
-  windows.reserve(specs.size());
-  for (const fixture::WindowSpec &spec : specs) {
-    const HWND owner = spec.owned ? windows.front() : nullptr;
+  windows.reserve(plans.size());
+  for (const fixture::WindowPlan &plan : plans) {
+    const HWND owner = plan.owned ? windows.front() : nullptr;
     const HWND hwnd =
-        CreateFixtureWindow(spec, owner, static_cast<int>(windows.size()));
+        CreateFixtureWindow(plan, owner, static_cast<int>(windows.size()));
     if (hwnd == nullptr) {
       std::fprintf(stderr, "fixture: cannot create %s (error %lu)\n",
-                   spec.kind.c_str(), GetLastError());
+                   plan.kind.c_str(), GetLastError());
       return 3;
     }
     windows.push_back(hwnd);
   }
   // Let creation and show messages settle before anyone looks.
   wine_pump::UntilIdle();
-  if (!WriteHandles(options, specs, windows))
+  if (!WriteHandles(options, plans, windows))
     return 4;
 
   const HANDLE ready = OpenNamedEvent(options.events, "-ready");

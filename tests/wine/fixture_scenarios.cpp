@@ -18,7 +18,7 @@ std::string LongTitle() {
 
 } // namespace
 
-std::vector<WindowSpec> CatalogueScenario() {
+std::vector<WindowPlan> CatalogueScenario() {
   return {
       {"visible", "Fixture visible", kShown, 0, false, true},
       {"hidden", "Fixture hidden", WS_OVERLAPPEDWINDOW, 0, false, false},
@@ -36,9 +36,9 @@ std::vector<WindowSpec> CatalogueScenario() {
   };
 }
 
-std::vector<WindowSpec> BulkScenario(int count) {
-  std::vector<WindowSpec> specs;
-  specs.reserve(static_cast<std::size_t>(count));
+std::vector<WindowPlan> BulkScenario(int count) {
+  std::vector<WindowPlan> plans;
+  plans.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const std::string n = std::to_string(i);
     // Per 20 windows: 16 qualify, 2 hidden, 1 owned, 1 untitled. Row 0
@@ -46,24 +46,24 @@ std::vector<WindowSpec> BulkScenario(int count) {
     switch (i % 20) {
     case 16:
     case 17:
-      specs.push_back({"hidden-" + n, "Bulk hidden " + n, WS_OVERLAPPEDWINDOW,
+      plans.push_back({"hidden-" + n, "Bulk hidden " + n, WS_OVERLAPPEDWINDOW,
                        0, false, false});
       break;
     case 18:
-      specs.push_back({"owned-" + n, "Bulk tool " + n, kShown, 0, true, false});
+      plans.push_back({"owned-" + n, "Bulk tool " + n, kShown, 0, true, false});
       break;
     case 19:
-      specs.push_back({"untitled-" + n, "", kShown, 0, false, false});
+      plans.push_back({"untitled-" + n, "", kShown, 0, false, false});
       break;
     default:
-      specs.push_back({"doc-" + n, "Bulk document " + n + " - Editor", kShown,
+      plans.push_back({"doc-" + n, "Bulk document " + n + " - Editor", kShown,
                        0, false, true});
     }
   }
-  return specs;
+  return plans;
 }
 
-std::vector<WindowSpec> ScenarioByName(const std::string &name, int count) {
+std::vector<WindowPlan> ScenarioByName(const std::string &name, int count) {
   if (name == "catalogue")
     return CatalogueScenario();
   if (name == "bulk")
@@ -71,8 +71,8 @@ std::vector<WindowSpec> ScenarioByName(const std::string &name, int count) {
   return {};
 }
 
-std::string ListedTitle(const WindowSpec &spec) {
-  return spec.title.substr(0, kMaxListedTitle);
+std::string ListedTitle(const WindowPlan &plan) {
+  return plan.title.substr(0, kMaxListedTitle);
 }
 
 } // namespace fixture

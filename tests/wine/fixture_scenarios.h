@@ -10,7 +10,7 @@
 
 namespace fixture {
 
-struct WindowSpec {
+struct WindowPlan {
   std::string kind;  // unique within a scenario; names the row in reports
   std::string title; // as given to CreateWindowExA
   DWORD style;
@@ -21,16 +21,16 @@ struct WindowSpec {
 
 // The edge cases of the catalogue, one window each (two for the duplicates).
 // The first row is a plain qualifying window: the owner of the owned rows.
-std::vector<WindowSpec> CatalogueScenario();
+std::vector<WindowPlan> CatalogueScenario();
 
 // `count` windows in a realistic mix: most qualify, some are hidden, owned
 // or untitled.
-std::vector<WindowSpec> BulkScenario(int count);
+std::vector<WindowPlan> BulkScenario(int count);
 
 // Empty when the name is unknown.
-std::vector<WindowSpec> ScenarioByName(const std::string &name, int count);
+std::vector<WindowPlan> ScenarioByName(const std::string &name, int count);
 
-// The title the catalogue shows for `spec`: cut to 255 characters.
-std::string ListedTitle(const WindowSpec &spec);
+// The title the catalogue shows for `plan`: cut to 255 characters.
+std::string ListedTitle(const WindowPlan &plan);
 
 } // namespace fixture
