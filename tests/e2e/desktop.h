@@ -4,16 +4,15 @@
 
 #include <windows.h>
 
+#include "desktop_view.h"
+
 #include <string>
 #include <vector>
 
 namespace e2e {
 
-// Every top-level window, top of the Z order first.
-std::vector<HWND> ZOrder();
-// The windows the program must list: visible, without parent or owner, and
-// titled; in Z order.
-std::vector<HWND> QualifyingWindows();
+using desktop_view::QualifyingWindows;
+using desktop_view::ZOrder;
 // The entries the program composes for `windows`, from their titles as the
 // window manager reports them now.
 std::vector<std::string> EntriesOf(const std::vector<HWND> &windows);

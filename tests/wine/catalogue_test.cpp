@@ -67,7 +67,7 @@ void CheckEachEntry(const Entries &entries) {
     CHECK_TRUE(about + " is visible", IsWindowVisible(hwnd) != FALSE);
     CHECK_TRUE(about + " has no parent", GetParent(hwnd) == nullptr);
     CHECK_TRUE(about + " has no owner", GetWindow(hwnd, GW_OWNER) == nullptr);
-    CHECK_EQ(about + " title", desktop::WindowTitle(hwnd),
+    CHECK_EQ(about + " title", desktop_view::ListedTitle(hwnd),
              desktop::TitleOfEntry(entry));
     CHECK_EQ(about + " format", desktop::EntryFor(hwnd), entry);
   }

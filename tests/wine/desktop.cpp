@@ -66,14 +66,6 @@ std::vector<std::string> ReadEntries(HWND list) {
   return entries;
 }
 
-std::vector<HWND> TopLevelZOrder() {
-  std::vector<HWND> windows;
-  for (HWND hwnd = GetTopWindow(nullptr); hwnd != nullptr;
-       hwnd = GetWindow(hwnd, GW_HWNDNEXT))
-    windows.push_back(hwnd);
-  return windows;
-}
-
 std::int32_t HandleValue(HWND hwnd) {
   return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(hwnd));
 }
@@ -82,19 +74,9 @@ HWND HandleFromValue(std::int32_t value) {
   return reinterpret_cast<HWND>(static_cast<INT_PTR>(value));
 }
 
-std::string WindowTitle(HWND hwnd) {
-  char title[256] = {};
-  const int length = GetWindowTextA(hwnd, title, sizeof title);
-  return std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-bool Qualifies(HWND hwnd) {
-  return IsWindowVisible(hwnd) && GetParent(hwnd) == nullptr &&
-         GetWindow(hwnd, GW_OWNER) == nullptr && !WindowTitle(hwnd).empty();
-}
-
 std::string EntryFor(HWND hwnd) {
-  return WindowTitle(hwnd) + " " + std::to_string(HandleValue(hwnd));
+  return desktop_view::ListedTitle(hwnd) + " " +
+         std::to_string(HandleValue(hwnd));
 }
 
 std::string TitleOfEntry(const std::string &entry) {
@@ -104,9 +86,8 @@ std::string TitleOfEntry(const std::string &entry) {
 
 std::vector<std::string> ExpectedEntries() {
   std::vector<std::string> entries;
-  for (HWND hwnd : TopLevelZOrder())
-    if (Qualifies(hwnd))
-      entries.push_back(EntryFor(hwnd));
+  for (HWND hwnd : desktop_view::QualifyingWindows())
+    entries.push_back(EntryFor(hwnd));
   return entries;
 }
 

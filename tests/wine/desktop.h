@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "desktop_view.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,18 +34,9 @@ private:
 // Every item of the list box, in list order.
 std::vector<std::string> ReadEntries(HWND list);
 
-// The top-level windows from the top of the Z order down.
-std::vector<HWND> TopLevelZOrder();
-
 // The handle as the entry prints it: the low 32 bits, signed.
 std::int32_t HandleValue(HWND hwnd);
 HWND HandleFromValue(std::int32_t value);
-
-// The title as GetWindowTextA gives it with room for 255 characters.
-std::string WindowTitle(HWND hwnd);
-
-// Visible, no parent, no owner, a title: what the catalogue lists.
-bool Qualifies(HWND hwnd);
 
 // "title handle", built here independently of the catalogue's own code.
 std::string EntryFor(HWND hwnd);
