@@ -1,7 +1,6 @@
 // The window-system operations the program's logic uses, under the
-// platform's own names and constants. Two providers implement them: user32
-// (the Windows builds) and an in-memory desktop (the host tests); CMake links
-// exactly one of them.
+// platform's own names and constants. The Windows builds link the user32
+// provider; the host tests define them over a table of fake windows.
 #pragma once
 
 #include <cstdint>
