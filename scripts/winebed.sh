@@ -3,6 +3,7 @@
 # a persistent wineserver for one run. Source it, then:
 #   winebed_start ARCH NAME   (ARCH win64; NAME names build/wineprefix-NAME)
 #   winebed_run SECONDS PROGRAM.exe [ARGS...]
+#   winebed_set_dpi DPI       (restarts the server, which reads it at start)
 #   winebed_stop              (also from a trap: stops only what it started)
 # Other users of this machine run their own Xvfb and wine: nothing here
 # touches a process that this file did not start.
@@ -60,7 +61,7 @@ winebed_environment() {
 # What a template was made for; a template that differs is made anew.
 winebed_template_stamp() {
   # The font packages count too: a prefix caches the fonts it found.
-  printf '%s %s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
+  printf 'settings-2 %s %s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
     "$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)" \
     "$(dpkg-query -W -f='${Version}' fonts-wine 2>/dev/null)"
 }
@@ -79,9 +80,16 @@ winebed_make_template() {
   mkdir -p "$template"
   (
     winebed_environment
-    WINEPREFIX="$template" WINEARCH="$arch" \
-      timeout 900 "$(winebed_loader "$arch")" wineboot --init &&
-      WINEPREFIX="$template" timeout 120 "$WINEBED_SERVER" -w
+    export WINEPREFIX="$template" WINEARCH="$arch"
+    timeout 900 "$(winebed_loader "$arch")" wineboot --init || exit 1
+    # Wine draws the window frames itself, so screen and window coordinates
+    # agree; and without a window manager it places the X windows itself,
+    # or a minimised window would stay on the screen where it was.
+    for value in Decorated Managed; do
+      timeout 120 "$(winebed_loader "$arch")" reg add \
+        'HKCU\Software\Wine\X11 Driver' /v "$value" /d N /f || exit 1
+    done
+    timeout 120 "$WINEBED_SERVER" -w
   ) >"$(tt_log_file "wineprefix-template-$arch")" 2>&1 || {
     tt_say "creating the $arch prefix failed; see $(tt_log_file "wineprefix-template-$arch")"
     return 1
@@ -119,7 +127,7 @@ winebed_start_prefix() {
   }
   # One server for the whole run: each program then starts in ~1 s instead
   # of starting and stopping its own server.
-  "$WINEBED_SERVER" -p || return 1
+  "$WINEBED_SERVER" -p </dev/null >/dev/null 2>&1 || return 1
   WINEBED_SERVER_UP=1
 }
 
@@ -132,6 +140,14 @@ winebed_run() {
   local seconds="$1"
   shift
   timeout --kill-after=10 "$seconds" "$WINEBED_WINE" "$@"
+}
+
+winebed_set_dpi() {
+  "$WINEBED_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+    /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || return 1
+  "$WINEBED_SERVER" -k 2>/dev/null
+  timeout 30 "$WINEBED_SERVER" -w 2>/dev/null
+  "$WINEBED_SERVER" -p </dev/null >/dev/null 2>&1
 }
 
 # The Windows path of a Unix path, through Wine's Z: drive.

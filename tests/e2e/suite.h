@@ -1,77 +1,50 @@
-// The end-to-end cases, grouped by what they exercise; each records its
-// checks through check.h.
+// The end-to-end cases: the real program beside the fixture's windows,
+// checked against what the window manager reports.
 #pragma once
 
-#include "fixture_link.h"
-#include "message_box.h"
+#include "desktop.h"
+#include "fixture.h"
 #include "tamer.h"
-
-#include <functional>
-#include <string>
-#include <vector>
 
 namespace e2e {
 
+using harness::BecomesIconic;
+using harness::IndexOf;
+using harness::kCaption;
+using harness::Press;
+using harness::Responsive;
+using harness::Select;
+using harness::Tamer;
+
 struct Suite {
-  std::string tamer_exe;   // Windows path of the program under test
-  std::string fixture_exe; // Windows path of the fixture application
-  std::string work_dir;    // Windows path of a folder for the fixtures' files
-  int dpi = 96;            // the DPI the display is set to
-  Fixture fixture;         // its "roles" process
+  std::string program; // TopmostTamer.exe
+  std::string fixture; // fixture.exe
+  int dpi = 96;
+  harness::Program roles; // the fixture's "roles" process
+  Tamer tamer;
+
+  HWND Role(const char *name) const {
+    return harness::RoleWindow(roles.Id(), name);
+  }
+  std::string Entry(const char *name) const {
+    return harness::EntryOf(Role(name));
+  }
 };
 
-// What the list must hold of the fixture's windows right now: its listed
-// roles, in the current Z order.
-std::vector<std::string> ExpectedFixtureEntries(const Fixture &fixture);
-// The entries of `entries` that stand for windows of the fixture process.
-std::vector<std::string>
-FixtureEntriesOf(const std::vector<std::string> &entries,
-                 const Fixture &fixture);
-// Index of `entry` in the program's list, or -1.
-int IndexOfEntry(const Tamer &tamer, const std::string &entry);
-std::string RoleEntry(const Fixture &fixture, const std::string &role);
-// Selects the entry of `role`, as a user picks a target; its index, or -1
-// (and a failure) when it is not listed or the program does not answer.
-int SelectRole(const Suite &suite, const Tamer &tamer, const std::string &role);
-// The same after a fill by "Get All Windows".
-int FillAndSelectRole(const Suite &suite, const Tamer &tamer,
-                      const std::string &role);
-// Waits until the fixture's threads have handled what was sent to them.
-void SettleFixture(const Fixture &fixture);
-// Waits for `hwnd` of the fixture to become (or stop being) minimised, then
-// checks it; true when it is as expected.
-bool CheckIconic(const Suite &suite, HWND hwnd, bool iconic);
-// Presses "MiniMize" and "Restore Size" and checks that the target window,
-// `hwnd`, follows; true when every step did. `while_minimised`, if given,
-// runs between the two once `hwnd` is minimised.
-bool MinimizeThenRestore(const Suite &suite, const Tamer &tamer, HWND hwnd,
-                         const std::function<void()> &while_minimised = {});
+// Fills the list and selects the entry of `role`; false if it is missing.
+bool FillAndSelect(const Suite &suite, const char *role);
 
-// What the user sees of the program's state.
-struct Snapshot {
-  std::vector<std::string> entries;
-  std::string target;
-  bool minimize_enabled;
-  bool restore_enabled;
-};
-Snapshot Take(const Tamer &tamer);
-void CheckUnchanged(const Snapshot &before, const Tamer &tamer);
+void TestOpening(Suite &suite);
+void TestLayout(Suite &suite);
+void TestFillAndLocate(Suite &suite);
+void TestTargets(Suite &suite);
+void TestHung(Suite &suite);
+void TestRealInput(Suite &suite);
+void TestEnding(Suite &suite);
 
-// Waits for the information message and checks its texts and button.
-MessageBoxSeen AwaitInfoMessage(const Tamer &tamer);
-void CheckInfoGone(const Tamer &tamer, const MessageBoxSeen &seen);
-
-void TestInitialState(Suite &suite, Tamer &tamer);
-void TestLayout(Suite &suite, Tamer &tamer);
-void TestFill(Suite &suite, Tamer &tamer);
-void TestTarget(Suite &suite, Tamer &tamer);
-void TestLocate(Suite &suite, Tamer &tamer);
-void TestDoubleClick(Suite &suite, Tamer &tamer);
-void TestAwkwardTitles(Suite &suite, Tamer &tamer);
-void TestInfo(Suite &suite, Tamer &tamer);
-void TestRealInput(Suite &suite, Tamer &tamer);
-void TestHungWindow(Suite &suite, Tamer &tamer);
-void TestExitButton(Suite &suite, Tamer &tamer);
-void TestCloseMessage(Suite &suite, Tamer &tamer);
+void TestBulk(Suite &suite);
+void TestChurn(Suite &suite);
+void TestClosedTarget(Suite &suite);
+void TestLeaks(Suite &suite);
 
 } // namespace e2e

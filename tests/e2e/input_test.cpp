@@ -1,0 +1,160 @@
+// Real input through the X server, for what only real input proves: that a
+// click or a key reaches the control and does what the message path does.
+// Also what only the screen shows: Command1's bold caption.
+#include "check.h"
+#include "suite.h"
+#include "unix.h"
+
+#include <cstdlib>
+
+namespace e2e {
+namespace {
+
+using harness::TextOf;
+using harness::WaitUntil;
+using harness::Xdo;
+
+std::string At(POINT p) {
+  return "mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " ";
+}
+
+POINT Centre(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The middle of list entry `index`, scrolled into view.
+POINT EntryPoint(HWND list, int index) {
+  SendMessageA(list, LB_SETTOPINDEX, index, 0);
+  RECT item = {};
+  SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+  POINT p = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  ClientToScreen(list, &p);
+  return p;
+}
+
+HWND Focus(const Tamer &t) {
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(t.form, nullptr), &gui);
+  return gui.hwndFocus;
+}
+
+// Dark pixels inside `dc`, inset past a button's frame.
+int Ink(HDC dc, SIZE size) {
+  int ink = 0;
+  for (int y = 4; y < size.cy - 4; ++y)
+    for (int x = 4; x < size.cx - 4; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      ink += GetRValue(c) + GetGValue(c) + GetBValue(c) < 300;
+    }
+  return ink;
+}
+
+// The ink of "MiniMize" as the button shows it (weight 0), or as drawn here
+// in Command1's face at `weight`.
+int CaptionInk(HWND button, int weight, int dpi) {
+  RECT r;
+  GetWindowRect(button, &r);
+  const SIZE size = {r.right - r.left, r.bottom - r.top};
+  const HDC screen = GetDC(nullptr);
+  const HDC dc = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+  const HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT box = {0, 0, size.cx, size.cy};
+  HFONT font = nullptr;
+  if (weight == 0) {
+    BitBlt(dc, 0, 0, size.cx, size.cy, screen, r.left, r.top, SRCCOPY);
+  } else {
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    font = CreateFontA(-MulDiv(78, dpi, 720), 0, 0, 0, weight, 0, 0, 0, 0, 0, 0,
+                       0, 0, "MS Sans Serif");
+    SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, "MiniMize", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  const int ink = Ink(dc, size);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return ink;
+}
+
+HWND InfoBox(DWORD pid) {
+  for (HWND hwnd : harness::ZOrder()) {
+    char cls[16] = {};
+    DWORD owner = 0;
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == pid && IsWindowVisible(hwnd) && std::string(cls) == "#32770")
+      return hwnd;
+  }
+  return nullptr;
+}
+
+} // namespace
+
+void TestRealInput(Suite &suite) {
+  const Tamer &t = suite.tamer;
+  harness::Context("a click on Get All Windows");
+  SendMessageA(t.list, LB_RESETCONTENT, 0, 0);
+  CHECK(Xdo(At(Centre(t.tasks)) + "click 1"));
+  CHECK(WaitUntil([&] { return SendMessageA(t.list, LB_GETCOUNT, 0, 0) > 0; }));
+  harness::Screenshot("filled-" + std::to_string(suite.dpi));
+
+  harness::Context("a click on an entry, then the arrow keys");
+  const std::vector<std::string> entries = harness::EntriesOf(t.list);
+  const int index = IndexOf(t, suite.Entry("ordinary"));
+  if (CHECK(index >= 0 && index + 1 < static_cast<int>(entries.size()))) {
+    CHECK(Xdo(At(EntryPoint(t.list, index)) + "click 1"));
+    CHECK(WaitUntil([&] { return TextOf(t.target) == entries[index]; }));
+    CHECK(Xdo("key Down"));
+    CHECK(WaitUntil([&] { return TextOf(t.target) == entries[index + 1]; }));
+  }
+
+  harness::Context("Tab walks the controls in their order");
+  for (HWND next : {t.minimize, t.tasks, t.exit, t.restore, t.locate, t.list})
+    CHECK(Xdo("key Tab") && WaitUntil([&] { return Focus(t) == next; }));
+
+  harness::Context("MiniMize's caption is bold");
+  const int shown = CaptionInk(t.minimize, 0, suite.dpi);
+  CHECK(std::abs(shown - CaptionInk(t.minimize, FW_BOLD, suite.dpi)) <
+        std::abs(shown - CaptionInk(t.minimize, FW_NORMAL, suite.dpi)));
+
+  harness::Context("a double-click on an entry minimises its window");
+  const HWND twin = suite.Role("twin1");
+  const int twinIndex = IndexOf(t, suite.Entry("twin1"));
+  if (CHECK(twinIndex >= 0)) {
+    CHECK(Xdo(At(EntryPoint(t.list, twinIndex)) +
+              "click --repeat 2 --delay 80 1"));
+    CHECK(BecomesIconic(twin, true));
+    CHECK_EQ(suite.Entry("twin1"), TextOf(t.target));
+    CHECK(Press(t.restore) && BecomesIconic(twin, false));
+  }
+
+  harness::Context("Alt+I shows the information and changes nothing");
+  const std::vector<std::string> before = harness::EntriesOf(t.list);
+  const std::string target = TextOf(t.target);
+  HWND box = nullptr;
+  // Restore Size activated the twin: give the program the keyboard back.
+  CHECK(Xdo(At(Centre(t.label1)) + "click 1 key alt+i"));
+  if (CHECK(WaitUntil([&] { return (box = InfoBox(t.program.Id())); }))) {
+    harness::Screenshot("info-" + std::to_string(suite.dpi));
+    CHECK_EQ(std::string("Topmost Tamer"), TextOf(box));
+    CHECK(FindWindowExA(box, nullptr, "Static",
+                        "Minimize the Ad Banner... then move it out of the "
+                        "way.") != nullptr);
+    const HWND ok = FindWindowExA(box, nullptr, "Button", nullptr);
+    CHECK_EQ(std::string("OK"), TextOf(ok));
+    CHECK(FindWindowExA(box, ok, "Button", nullptr) == nullptr ||
+          !IsWindowVisible(FindWindowExA(box, ok, "Button", nullptr)));
+    CHECK(Xdo("key Return") && WaitUntil([&] { return !IsWindow(box); }));
+  }
+  CHECK_LIST(before, harness::EntriesOf(t.list));
+  CHECK_EQ(target, TextOf(t.target));
+}
+
+} // namespace e2e

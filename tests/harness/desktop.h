@@ -1,0 +1,34 @@
+// The desktop as the window manager itself reports it: the reference the
+// tests hold the program's list against, and readers of another process's
+// windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// Every top-level window, top of the Z order first.
+std::vector<HWND> ZOrder();
+// Waits until the Z order has stopped changing: Wine goes on reordering
+// newly made windows for a while as the X server's events come in.
+bool ZOrderSettles();
+// The entry for `hwnd`: its title as GetWindowTextA gives it with room for
+// 255 characters, a space, and the handle in signed decimal.
+std::string EntryOf(HWND hwnd);
+// What a fill must list now: an entry for every visible, parentless,
+// unowned, titled top-level window, top of the Z order first.
+std::vector<std::string> ExpectedEntries();
+
+// A window's text, and a list box's entries, in the ANSI code page.
+std::string TextOf(HWND hwnd);
+std::vector<std::string> EntriesOf(HWND list);
+
+// The window of `role` (see fixture.h) in fixture process `pid`.
+HWND RoleWindow(DWORD pid, const char *role);
+// The number of windows, children included, that process `pid` has.
+int WindowCount(DWORD pid);
+
+} // namespace harness

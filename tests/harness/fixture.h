@@ -1,0 +1,53 @@
+// The fixture program's windows and how the tests talk to it. One process
+// runs one mode:
+//   fixture.exe roles      one window of every role below, the hung one on a
+//                          thread of its own
+//   fixture.exe bulk N     N windows with titles of 16 to 300 characters
+//   fixture.exe churn      windows created and destroyed without pause
+//   fixture.exe demo       an always-on-top ad banner, for the demonstration
+// Its control window, hidden and captioned kControlCaption, takes the
+// messages below; WM_CLOSE to it ends the process.
+#pragma once
+
+#include <windows.h>
+
+namespace fixture {
+
+constexpr char kControlCaption[] = "Topmost Tamer test fixture";
+
+// Each role's window has a class of its own, "fixture.NAME", so the tests
+// find it whatever its title.
+struct Role {
+  const char *name;
+  const char *title; // nullptr: built in fixture.cpp (the long titles)
+  DWORD style;
+  DWORD exStyle;
+  bool ownedByFirst; // owned by the first role's window
+};
+
+constexpr DWORD kFrame = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+constexpr Role kRoles[] = {
+    {"ordinary", "Fixture Ordinary Window", kFrame, 0, false},
+    {"twin1", "Fixture Twin", kFrame, 0, false},
+    {"twin2", "Fixture Twin", kFrame, 0, false},
+    {"amp", "Save & Exit", kFrame, 0, false},
+    {"trailing", "Trailing   ", kFrame, 0, false},
+    {"digits", "Build 2024 42", kFrame, 0, false},
+    {"long", nullptr, kFrame, 0, false},     // 300 characters
+    {"allbytes", nullptr, kFrame, 0, false}, // bytes 1 to 255, in order
+    {"untitled", "", kFrame, 0, false},
+    {"hidden", "Fixture Hidden Window", WS_OVERLAPPEDWINDOW, 0, false},
+    {"owned", "Fixture Owned Window", kFrame, 0, true},
+    {"ownedpopup", "Fixture Owned Popup", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0,
+     true},
+    {"doomed", "Fixture Doomed Window", kFrame, 0, false},
+    {"hung", "Fixture Hung Window", kFrame, 0, false},
+    {"banner", "Fixture Ad Banner 42", kFrame, WS_EX_TOPMOST, false},
+};
+
+// To the control window: the hung role's thread stops dispatching messages
+// (answered once it has stopped), or starts again.
+constexpr UINT kFreeze = WM_APP + 1;
+constexpr UINT kThaw = WM_APP + 2;
+
+} // namespace fixture

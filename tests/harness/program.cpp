@@ -1,0 +1,80 @@
+#include "program.h"
+
+#include <cstdio>
+
+namespace harness {
+
+bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms) {
+  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageA(&msg);
+    if (done())
+      return true;
+    if (GetTickCount64() >= deadline)
+      return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+bool Answers(HWND hwnd, DWORD timeout_ms) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms,
+                             &ignored) != 0;
+}
+
+bool Program::Start(const std::string &exe, const std::string &args,
+                    const char *caption, bool shown, DWORD timeout_ms) {
+  Stop();
+  std::string line = "\"" + exe + "\" " + args;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &process_)) {
+    std::printf("cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
+    return false;
+  }
+  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+  WaitForInputIdle(process_.hProcess, timeout_ms);
+  // Polled with the shortest sleep: on two cores a spinning wait would slow
+  // down the start that the benchmarks time.
+  for (;;) {
+    for (HWND found = FindWindowExA(nullptr, nullptr, nullptr, caption);
+         found != nullptr;
+         found = FindWindowExA(nullptr, found, nullptr, caption)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(found, &pid);
+      if (pid == process_.dwProcessId && (!shown || IsWindowVisible(found))) {
+        window_ = found;
+        return true;
+      }
+    }
+    if (GetTickCount64() >= deadline || Ended(0))
+      break;
+    Sleep(1);
+  }
+  std::printf("%s showed no window \"%s\"\n", exe.c_str(), caption);
+  return false;
+}
+
+bool Program::Ended(DWORD timeout_ms) const {
+  return process_.hProcess == nullptr ||
+         WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0;
+}
+
+void Program::Stop() {
+  if (process_.hProcess == nullptr)
+    return;
+  if (!Ended(0) &&
+      (window_ == nullptr || !PostMessageA(window_, WM_CLOSE, 0, 0) ||
+       !WaitUntil([this] { return Ended(0); })))
+    TerminateProcess(process_.hProcess, 1);
+  Ended(kSettleMs);
+  CloseHandle(process_.hProcess);
+  CloseHandle(process_.hThread);
+  process_ = {};
+  window_ = nullptr;
+}
+
+} // namespace harness

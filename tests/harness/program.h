@@ -1,0 +1,53 @@
+// Another program under test, started as a user starts it: ready once it
+// waits for input with its top-level window up; stopped by closing that
+// window, and ended by force only when it will not go. The tests, the
+// benchmarks and the demonstration all start their programs through here.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace harness {
+
+// Generous: a 32-bit program under CPU emulation takes about a minute.
+constexpr DWORD kStartMs = 180 * 1000;
+// For anything the window system should do at once.
+constexpr DWORD kSettleMs = 5000;
+
+// Dispatches this thread's messages until `done` holds or `timeout_ms` runs
+// out, waking for every message rather than sleeping a fixed time.
+bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms = kSettleMs);
+
+// Sends `hwnd` a message that its thread answers only after everything sent
+// to it before; false if the thread does not answer in time (it is hung).
+bool Answers(HWND hwnd, DWORD timeout_ms = kSettleMs);
+
+class Program {
+public:
+  Program() = default;
+  Program(const Program &) = delete;
+  Program &operator=(const Program &) = delete;
+  ~Program() { Stop(); }
+
+  // Starts `exe` with `args` and waits for its top-level window captioned
+  // `caption` (and visible, if `shown`). False, with the reason printed,
+  // if it does not come up within `timeout_ms`.
+  bool Start(const std::string &exe, const std::string &args,
+             const char *caption, bool shown, DWORD timeout_ms = kStartMs);
+  HWND Window() const { return window_; }
+  DWORD Id() const { return process_.dwProcessId; }
+  HANDLE Handle() const { return process_.hProcess; }
+  // True once the process has ended, waiting at most `timeout_ms`.
+  bool Ended(DWORD timeout_ms) const;
+  // Posts WM_CLOSE to its window and waits for it to end; ends it by force
+  // if it will not.
+  void Stop();
+
+private:
+  PROCESS_INFORMATION process_ = {};
+  HWND window_ = nullptr;
+};
+
+} // namespace harness

@@ -1,0 +1,78 @@
+#include "tamer.h"
+
+#include "desktop.h"
+
+namespace harness {
+namespace {
+
+HWND Child(HWND form, const char *cls, const char *text) {
+  return FindWindowExA(form, nullptr, cls, text);
+}
+
+} // namespace
+
+bool Tamer::Start(const std::string &exe) {
+  if (!program.Start(exe, "", kCaption, true))
+    return false;
+  form = program.Window();
+  label1 = Child(form, "Static", "Current Applications Runnig ");
+  list = Child(form, "ListBox", nullptr);
+  target = Child(form, "Static", "");
+  locate = Child(form, "Button", "Locate Top Most Window");
+  tasks = Child(form, "Button", "Get All Windows");
+  minimize = Child(form, "Button", "MiniMize");
+  restore = Child(form, "Button", "Restore Size");
+  exit = Child(form, "Button", "Exit");
+  for (HWND control :
+       {label1, list, target, locate, tasks, minimize, restore, exit})
+    if (control == nullptr)
+      return false;
+  return true;
+}
+
+bool Press(HWND button, DWORD timeout_ms) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, timeout_ms,
+                             &ignored) != 0;
+}
+
+bool Select(const Tamer &tamer, int index) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(tamer.list, LB_SETCURSEL, index, 0, SMTO_NORMAL,
+                             kSettleMs, &ignored) != 0 &&
+         SendMessageTimeoutA(
+             tamer.form, WM_COMMAND,
+             MAKEWPARAM(GetDlgCtrlID(tamer.list), LBN_SELCHANGE),
+             reinterpret_cast<LPARAM>(tamer.list), SMTO_NORMAL, kSettleMs,
+             &ignored) != 0;
+}
+
+int IndexOf(const Tamer &tamer, const std::string &entry) {
+  const std::vector<std::string> entries = EntriesOf(tamer.list);
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (entries[i] == entry)
+      return static_cast<int>(i);
+  return -1;
+}
+
+bool BecomesIconic(HWND window, bool iconic) {
+  // The state flips before the window has finished moving.
+  return WaitUntil([&] { return (IsIconic(window) != FALSE) == iconic; }) &&
+         Answers(window);
+}
+
+bool Responsive(const Tamer &tamer) {
+  // Sent messages overtake posted ones, so the read-back repeats until the
+  // posted one has been through the program's loop.
+  static LPARAM token = 0x5eed;
+  const LPARAM expected = ++token;
+  PostMessageA(tamer.list, LB_SETITEMDATA, 0, expected);
+  return WaitUntil([&] {
+    DWORD_PTR data = 0;
+    return SendMessageTimeoutA(tamer.list, LB_GETITEMDATA, 0, 0, SMTO_NORMAL,
+                               100, &data) != 0 &&
+           static_cast<LPARAM>(data) == expected;
+  });
+}
+
+} // namespace harness

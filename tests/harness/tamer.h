@@ -1,0 +1,44 @@
+// The program under test seen from outside: its window found by caption,
+// its controls by class and caption, and the message paths a user's clicks
+// take into it.
+#pragma once
+
+#include "program.h"
+
+#include <string>
+
+namespace harness {
+
+constexpr char kCaption[] = "Manipulate Windows always on top";
+
+struct Tamer {
+  harness::Program program;
+  HWND form = nullptr;
+  HWND label1 = nullptr;
+  HWND list = nullptr;
+  HWND target = nullptr; // lblOPut
+  HWND locate = nullptr; // Command2
+  HWND tasks = nullptr;  // cmdTasks
+  HWND minimize = nullptr;
+  HWND restore = nullptr;
+  HWND exit = nullptr;
+
+  // Starts `exe` and finds its controls; false if any is missing.
+  bool Start(const std::string &exe);
+};
+
+// A click on `button` by BM_CLICK; false if the program does not answer
+// within `timeout_ms`.
+bool Press(HWND button, DWORD timeout_ms = kSettleMs);
+// Selects entry `index` as a click would: the selection, then its
+// notification to the form.
+bool Select(const Tamer &tamer, int index);
+// The index of `entry` in the program's list, or -1.
+int IndexOf(const Tamer &tamer, const std::string &entry);
+// Waits for `window` to be minimised (or not) and for its thread to have
+// finished the change; true when it is as expected.
+bool BecomesIconic(HWND window, bool iconic);
+// True when the program's thread still dispatches what is posted to it.
+bool Responsive(const Tamer &tamer);
+
+} // namespace harness
