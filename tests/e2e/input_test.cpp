@@ -14,24 +14,24 @@ using harness::TextOf;
 using harness::WaitUntil;
 using harness::Xdo;
 
-std::string At(POINT p) {
+// "mousemove X Y " to the middle of `rect`, in screen coordinates of `hwnd`.
+std::string At(HWND hwnd, RECT rect) {
+  POINT p = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ClientToScreen(hwnd, &p);
   return "mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " ";
 }
 
-POINT Centre(HWND hwnd) {
+std::string At(HWND control) {
   RECT r;
-  GetWindowRect(hwnd, &r);
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  GetClientRect(control, &r);
+  return At(control, r);
 }
 
-// The middle of list entry `index`, scrolled into view.
-POINT EntryPoint(HWND list, int index) {
+std::string AtEntry(HWND list, int index) {
   SendMessageA(list, LB_SETTOPINDEX, index, 0);
   RECT item = {};
   SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-  POINT p = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-  ClientToScreen(list, &p);
-  return p;
+  return At(list, item);
 }
 
 HWND Focus(const Tamer &t) {
@@ -41,58 +41,35 @@ HWND Focus(const Tamer &t) {
   return gui.hwndFocus;
 }
 
-// Dark pixels inside `dc`, inset past a button's frame.
-int Ink(HDC dc, SIZE size) {
-  int ink = 0;
-  for (int y = 4; y < size.cy - 4; ++y)
-    for (int x = 4; x < size.cx - 4; ++x) {
-      const COLORREF c = GetPixel(dc, x, y);
-      ink += GetRValue(c) + GetGValue(c) + GetBValue(c) < 300;
-    }
-  return ink;
-}
-
-// The ink of "MiniMize" as the button shows it (weight 0), or as drawn here
-// in Command1's face at `weight`.
+// The dark pixels of `button`'s caption as the screen shows it (weight 0),
+// or of "MiniMize" drawn here in Command1's face at `weight`.
 int CaptionInk(HWND button, int weight, int dpi) {
   RECT r;
   GetWindowRect(button, &r);
-  const SIZE size = {r.right - r.left, r.bottom - r.top};
-  const HDC screen = GetDC(nullptr);
-  const HDC dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
-  const HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT box = {0, 0, size.cx, size.cy};
-  HFONT font = nullptr;
-  if (weight == 0) {
-    BitBlt(dc, 0, 0, size.cx, size.cy, screen, r.left, r.top, SRCCOPY);
-  } else {
-    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-    font = CreateFontA(-MulDiv(78, dpi, 720), 0, 0, 0, weight, 0, 0, 0, 0, 0, 0,
-                       0, 0, "MS Sans Serif");
-    SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
+  const int cx = r.right - r.left, cy = r.bottom - r.top;
+  const HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
+  const HFONT font = CreateFontA(-MulDiv(78, dpi, 720), 0, 0, 0, weight, 0, 0,
+                                 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+  SelectObject(dc, bitmap);
+  SelectObject(dc, font);
+  RECT box = {0, 0, cx, cy};
+  FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+  if (weight == 0)
+    BitBlt(dc, 0, 0, cx, cy, screen, r.left, r.top, SRCCOPY);
+  else
     DrawTextA(dc, "MiniMize", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
-  const int ink = Ink(dc, size);
-  SelectObject(dc, old);
+  int ink = 0; // inside the button's frame
+  for (int y = 4; y < cy - 4; ++y)
+    for (int x = 4; x < cx - 4; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      ink += GetRValue(c) + GetGValue(c) + GetBValue(c) < 300;
+    }
+  DeleteDC(dc);
   DeleteObject(font);
   DeleteObject(bitmap);
-  DeleteDC(dc);
   ReleaseDC(nullptr, screen);
   return ink;
-}
-
-HWND InfoBox(DWORD pid) {
-  for (HWND hwnd : harness::ZOrder()) {
-    char cls[16] = {};
-    DWORD owner = 0;
-    GetClassNameA(hwnd, cls, sizeof cls);
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == pid && IsWindowVisible(hwnd) && std::string(cls) == "#32770")
-      return hwnd;
-  }
-  return nullptr;
 }
 
 } // namespace
@@ -101,7 +78,7 @@ void TestRealInput(Suite &suite) {
   const Tamer &t = suite.tamer;
   harness::Context("a click on Get All Windows");
   SendMessageA(t.list, LB_RESETCONTENT, 0, 0);
-  CHECK(Xdo(At(Centre(t.tasks)) + "click 1"));
+  CHECK(Xdo(At(t.tasks) + "click 1"));
   CHECK(WaitUntil([&] { return SendMessageA(t.list, LB_GETCOUNT, 0, 0) > 0; }));
   harness::Screenshot("filled-" + std::to_string(suite.dpi));
 
@@ -109,7 +86,7 @@ void TestRealInput(Suite &suite) {
   const std::vector<std::string> entries = harness::EntriesOf(t.list);
   const int index = IndexOf(t, suite.Entry("ordinary"));
   if (CHECK(index >= 0 && index + 1 < static_cast<int>(entries.size()))) {
-    CHECK(Xdo(At(EntryPoint(t.list, index)) + "click 1"));
+    CHECK(Xdo(AtEntry(t.list, index) + "click 1"));
     CHECK(WaitUntil([&] { return TextOf(t.target) == entries[index]; }));
     CHECK(Xdo("key Down"));
     CHECK(WaitUntil([&] { return TextOf(t.target) == entries[index + 1]; }));
@@ -128,8 +105,7 @@ void TestRealInput(Suite &suite) {
   const HWND twin = suite.Role("twin1");
   const int twinIndex = IndexOf(t, suite.Entry("twin1"));
   if (CHECK(twinIndex >= 0)) {
-    CHECK(Xdo(At(EntryPoint(t.list, twinIndex)) +
-              "click --repeat 2 --delay 80 1"));
+    CHECK(Xdo(AtEntry(t.list, twinIndex) + "click --repeat 2 --delay 80 1"));
     CHECK(BecomesIconic(twin, true));
     CHECK_EQ(suite.Entry("twin1"), TextOf(t.target));
     CHECK(Press(t.restore) && BecomesIconic(twin, false));
@@ -139,18 +115,19 @@ void TestRealInput(Suite &suite) {
   const std::vector<std::string> before = harness::EntriesOf(t.list);
   const std::string target = TextOf(t.target);
   HWND box = nullptr;
-  // Restore Size activated the twin: give the program the keyboard back.
-  CHECK(Xdo(At(Centre(t.label1)) + "click 1 key alt+i"));
-  if (CHECK(WaitUntil([&] { return (box = InfoBox(t.program.Id())); }))) {
+  // Restore Size activated the twin: the program gets the keyboard back.
+  CHECK(Xdo(At(t.label1) + "click 1 key alt+i"));
+  if (CHECK(WaitUntil([&] {
+        return (box = FindWindowA("#32770", "Topmost Tamer")) != nullptr;
+      }))) {
     harness::Screenshot("info-" + std::to_string(suite.dpi));
-    CHECK_EQ(std::string("Topmost Tamer"), TextOf(box));
     CHECK(FindWindowExA(box, nullptr, "Static",
                         "Minimize the Ad Banner... then move it out of the "
                         "way.") != nullptr);
     const HWND ok = FindWindowExA(box, nullptr, "Button", nullptr);
+    const HWND more = FindWindowExA(box, ok, "Button", nullptr);
     CHECK_EQ(std::string("OK"), TextOf(ok));
-    CHECK(FindWindowExA(box, ok, "Button", nullptr) == nullptr ||
-          !IsWindowVisible(FindWindowExA(box, ok, "Button", nullptr)));
+    CHECK(more == nullptr || !IsWindowVisible(more));
     CHECK(Xdo("key Return") && WaitUntil([&] { return !IsWindow(box); }));
   }
   CHECK_LIST(before, harness::EntriesOf(t.list));

@@ -103,7 +103,7 @@ void TestHung(Suite &suite) {
     CHECK(SendMessageA(suite.roles.Window(), fixture::kFreeze, 0, 0));
     for (HWND Tamer::*button : row.presses)
       if (button != nullptr)
-        CHECK(Press(t.*button, 1000) && Responsive(t));
+        CHECK(Press(t.*button, 1000));
     SendMessageA(suite.roles.Window(), fixture::kThaw, 0, 0);
     CHECK(BecomesIconic(hung, row.iconic));
   }

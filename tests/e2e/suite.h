@@ -12,7 +12,6 @@ using harness::BecomesIconic;
 using harness::IndexOf;
 using harness::kCaption;
 using harness::Press;
-using harness::Responsive;
 using harness::Select;
 using harness::Tamer;
 

@@ -2,15 +2,19 @@
 
 #include "program.h"
 
-#include <string>
+#include <algorithm>
 
 namespace harness {
-
 namespace {
 
 BOOL CALLBACK Collect(HWND hwnd, LPARAM windows) {
   reinterpret_cast<std::vector<HWND> *>(windows)->push_back(hwnd);
   return TRUE;
+}
+
+std::string ListedTitle(HWND hwnd) {
+  char title[256] = {};
+  return std::string(title, std::max(0, GetWindowTextA(hwnd, title, 256)));
 }
 
 } // namespace
@@ -24,36 +28,20 @@ std::vector<HWND> ZOrder() {
 }
 
 bool ZOrderSettles() {
-  std::vector<HWND> last = ZOrder();
+  std::vector<HWND> last;
   for (int tries = 0; tries < 100; ++tries) {
     WaitUntil([] { return false; }, 100);
-    std::vector<HWND> now = ZOrder();
-    if (now == last)
+    if (ZOrder() == last)
       return true;
-    last = std::move(now);
+    last = ZOrder();
   }
   return false;
 }
 
-namespace {
-
-std::string ListedTitle(HWND hwnd) {
-  char title[256] = {};
-  const int length = GetWindowTextA(hwnd, title, sizeof title);
-  return std::string(title, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-BOOL CALLBACK CountOne(HWND, LPARAM count) {
-  ++*reinterpret_cast<int *>(count);
-  return TRUE;
-}
-
-} // namespace
-
 std::string EntryOf(HWND hwnd) {
   // Handles are 32-bit values shared by 32- and 64-bit programs.
-  const auto handle = static_cast<int>(reinterpret_cast<INT_PTR>(hwnd));
-  return ListedTitle(hwnd) + " " + std::to_string(handle);
+  return ListedTitle(hwnd) + " " +
+         std::to_string(static_cast<int>(reinterpret_cast<INT_PTR>(hwnd)));
 }
 
 std::vector<std::string> ExpectedEntries() {
@@ -77,8 +65,7 @@ std::vector<std::string> EntriesOf(HWND list) {
   // Wine answers LB_GETTEXT from another process in UTF-16 whichever
   // variant asked, so ask in UTF-16 and convert here.
   std::vector<std::string> entries;
-  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
+  for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
     wchar_t wide[1024] = {};
     char ansi[1024] = {};
     if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 1000)
@@ -91,29 +78,25 @@ std::vector<std::string> EntriesOf(HWND list) {
 }
 
 HWND RoleWindow(DWORD pid, const char *role) {
-  const std::string cls = std::string("fixture.") + role;
-  for (HWND found = FindWindowExA(nullptr, nullptr, cls.c_str(), nullptr);
-       found != nullptr;
-       found = FindWindowExA(nullptr, found, cls.c_str(), nullptr)) {
+  for (HWND hwnd : ZOrder()) {
+    char cls[64] = {};
     DWORD owner = 0;
-    GetWindowThreadProcessId(found, &owner);
-    if (owner == pid)
-      return found;
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == pid && cls == std::string("fixture.") + role)
+      return hwnd;
   }
   return nullptr;
 }
 
-int WindowCount(DWORD pid) {
-  int count = 0;
-  for (HWND hwnd : ZOrder()) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != pid)
-      continue;
-    ++count;
-    EnumChildWindows(hwnd, CountOne, reinterpret_cast<LPARAM>(&count));
-  }
-  return count;
+int WindowCount(HWND form) {
+  // The form's thread holds every window of the program.
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetWindowThreadProcessId(form, nullptr), Collect,
+                    reinterpret_cast<LPARAM>(&windows));
+  for (size_t i = 0, top = windows.size(); i < top; ++i)
+    EnumChildWindows(windows[i], Collect, reinterpret_cast<LPARAM>(&windows));
+  return static_cast<int>(windows.size());
 }
 
 } // namespace harness

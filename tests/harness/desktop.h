@@ -28,7 +28,7 @@ std::vector<std::string> EntriesOf(HWND list);
 
 // The window of `role` (see fixture.h) in fixture process `pid`.
 HWND RoleWindow(DWORD pid, const char *role);
-// The number of windows, children included, that process `pid` has.
-int WindowCount(DWORD pid);
+// The windows of the thread of `form`, children included.
+int WindowCount(HWND form);
 
 } // namespace harness

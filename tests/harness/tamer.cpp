@@ -61,18 +61,4 @@ bool BecomesIconic(HWND window, bool iconic) {
          Answers(window);
 }
 
-bool Responsive(const Tamer &tamer) {
-  // Sent messages overtake posted ones, so the read-back repeats until the
-  // posted one has been through the program's loop.
-  static LPARAM token = 0x5eed;
-  const LPARAM expected = ++token;
-  PostMessageA(tamer.list, LB_SETITEMDATA, 0, expected);
-  return WaitUntil([&] {
-    DWORD_PTR data = 0;
-    return SendMessageTimeoutA(tamer.list, LB_GETITEMDATA, 0, 0, SMTO_NORMAL,
-                               100, &data) != 0 &&
-           static_cast<LPARAM>(data) == expected;
-  });
-}
-
 } // namespace harness

@@ -38,7 +38,5 @@ int IndexOf(const Tamer &tamer, const std::string &entry);
 // Waits for `window` to be minimised (or not) and for its thread to have
 // finished the change; true when it is as expected.
 bool BecomesIconic(HWND window, bool iconic);
-// True when the program's thread still dispatches what is posted to it.
-bool Responsive(const Tamer &tamer);
 
 } // namespace harness
