@@ -1,5 +1,6 @@
 #include "frmHide.h"
 
+#include "frmHide_controls.h"
 #include "frmHide_form.h"
 
 using namespace frmHideLayout;
@@ -16,48 +17,6 @@ constexpr char kCaption[] = "Manipulate Windows always on top";
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW;
-
-// WS_CLIPSIBLINGS: some controls overlap their neighbours by a pixel, and
-// the one above in the Z order must win.
-constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-
-int Scale(int twips, UINT dpi) {
-  return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
-}
-
-const char *ClassOf(ControlKind kind) {
-  switch (kind) {
-  case ControlKind::ListBox:
-    return "LISTBOX";
-  case ControlKind::Button:
-    return "BUTTON";
-  case ControlKind::Label:
-    break;
-  }
-  return "STATIC";
-}
-
-DWORD StyleOf(const ControlRow &row) {
-  DWORD style = kChildStyle | (row.enabled ? 0 : WS_DISABLED);
-  switch (row.kind) {
-  case ControlKind::ListBox:
-    // Unsorted, single selection; no integral height, so it keeps its
-    // designed size.
-    return style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-  case ControlKind::Button:
-    return style | WS_TABSTOP | BS_PUSHBUTTON;
-  case ControlKind::Label:
-    break;
-  }
-  // Window titles are shown as they are: an '&' is not a mnemonic. The
-  // target label holds one entry on one line.
-  return style | SS_NOPREFIX |
-         (row.id == IDC_lblOPut ? SS_LEFTNOWORDWRAP : SS_LEFT);
-}
-
-DWORD ExStyleOf(const ControlRow &row) {
-  return row.kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
-}
 
 bool RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
   WNDCLASSEXA owner{};
@@ -162,7 +121,7 @@ LRESULT frmHide::OnCreate() {
     return -1;
   const UINT dpi = dpiApi_.WindowDpi(hwnd_);
   ApplyDpi(dpi);
-  RECT frame{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
+  RECT frame{0, 0, Pixels(kClientWidth, dpi), Pixels(kClientHeight, dpi)};
   dpiApi_.AdjustWindowRect(frame, kFormStyle, TRUE, kFormExStyle, dpi);
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left,
                frame.bottom - frame.top,
@@ -174,8 +133,8 @@ bool frmHide::CreateControls() {
   for (std::size_t row = 0; row < kControls.size(); ++row) {
     const ControlRow &control = kControls[row];
     controls_[row] = CreateWindowExA(
-        ExStyleOf(control), ClassOf(control.kind), control.caption,
-        StyleOf(control), 0, 0, 0, 0, hwnd_,
+        ExStyleOf(control), ClassOf(control), control.caption, StyleOf(control),
+        0, 0, 0, 0, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_,
         nullptr);
     if (controls_[row] == nullptr)
@@ -193,14 +152,11 @@ void frmHide::ApplyDpi(UINT dpi) {
   frmHideFonts fonts = CreateFormFonts(dpiApi_, dpi);
   for (std::size_t row = 0; row < kControls.size(); ++row) {
     const ControlRow &control = kControls[row];
-    SetWindowPos(controls_[row], nullptr, Scale(control.left, dpi),
-                 Scale(control.top, dpi), Scale(control.width, dpi),
-                 Scale(control.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    const HFONT font = control.ownFont && fonts.command1 != nullptr
-                           ? fonts.command1
-                           : fonts.message;
-    SendMessageA(controls_[row], WM_SETFONT, reinterpret_cast<WPARAM>(font),
-                 TRUE);
+    SetWindowPos(controls_[row], nullptr, Pixels(control.left, dpi),
+                 Pixels(control.top, dpi), Pixels(control.width, dpi),
+                 Pixels(control.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(controls_[row], WM_SETFONT,
+                 reinterpret_cast<WPARAM>(FontOf(control, fonts)), TRUE);
   }
   // The controls no longer use the old fonts.
   DeleteFormFonts(fonts_);
