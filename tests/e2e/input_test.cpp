@@ -5,7 +5,7 @@
 #include "suite.h"
 #include "unix.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 namespace e2e {
 namespace {
@@ -41,32 +41,34 @@ HWND Focus(const Tamer &t) {
   return gui.hwndFocus;
 }
 
-// The dark pixels of `button`'s caption as the screen shows it (weight 0),
-// or of "MiniMize" drawn here in Command1's face at `weight`.
-int CaptionInk(HWND button, int weight, int dpi) {
+// The dark pixels of `button`'s caption as the screen shows it (no font),
+// or of "MiniMize" drawn here in `font`, from the top-left of their ink.
+std::vector<POINT> Ink(HWND button, HFONT font) {
   RECT r;
   GetWindowRect(button, &r);
-  const int cx = r.right - r.left, cy = r.bottom - r.top;
+  RECT box = {0, 0, r.right - r.left, r.bottom - r.top};
   const HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
-  const HFONT font = CreateFontA(-MulDiv(78, dpi, 720), 0, 0, 0, weight, 0, 0,
-                                 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, box.right, box.bottom);
   SelectObject(dc, bitmap);
-  SelectObject(dc, font);
-  RECT box = {0, 0, cx, cy};
   FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-  if (weight == 0)
-    BitBlt(dc, 0, 0, cx, cy, screen, r.left, r.top, SRCCOPY);
-  else
-    DrawTextA(dc, "MiniMize", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  int ink = 0; // inside the button's frame
-  for (int y = 4; y < cy - 4; ++y)
-    for (int x = 4; x < cx - 4; ++x) {
+  if (font == nullptr)
+    BitBlt(dc, 0, 0, box.right, box.bottom, screen, r.left, r.top, SRCCOPY);
+  SelectObject(dc, font);
+  DrawTextA(dc, font ? "MiniMize" : "", -1, &box,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  std::vector<POINT> ink;
+  for (int y = 4; y < box.bottom - 4; ++y) // inside the button's frame
+    for (int x = 4; x < box.right - 4; ++x) {
       const COLORREF c = GetPixel(dc, x, y);
-      ink += GetRValue(c) + GetGValue(c) + GetBValue(c) < 300;
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
+        ink.push_back({x, y});
     }
+  LONG left = box.right;
+  for (const POINT &p : ink)
+    left = std::min(left, p.x);
+  for (POINT &p : ink) // in rows from the top: the first is the topmost
+    p = {p.x - left, p.y - ink.front().y};
   DeleteDC(dc);
-  DeleteObject(font);
   DeleteObject(bitmap);
   ReleaseDC(nullptr, screen);
   return ink;
@@ -96,10 +98,15 @@ void TestRealInput(Suite &suite) {
   for (HWND next : {t.minimize, t.tasks, t.exit, t.restore, t.locate, t.list})
     CHECK(Xdo("key Tab") && WaitUntil([&] { return Focus(t) == next; }));
 
-  harness::Context("MiniMize's caption is bold");
-  const int shown = CaptionInk(t.minimize, 0, suite.dpi);
-  CHECK(std::abs(shown - CaptionInk(t.minimize, FW_BOLD, suite.dpi)) <
-        std::abs(shown - CaptionInk(t.minimize, FW_NORMAL, suite.dpi)));
+  harness::Context("MiniMize's caption is MS Sans Serif bold, 7.8 points");
+  const HFONT bold = CreateFontA(-MulDiv(78, suite.dpi, 720), 0, 0, 0, FW_BOLD,
+                                 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+  const std::vector<POINT> shown = Ink(t.minimize, nullptr);
+  const std::vector<POINT> drawn = Ink(t.minimize, bold);
+  CHECK(!drawn.empty() && shown.size() == drawn.size() &&
+        std::equal(shown.begin(), shown.end(), drawn.begin(),
+                   [](POINT a, POINT b) { return a.x == b.x && a.y == b.y; }));
+  DeleteObject(bold);
 
   harness::Context("a double-click on an entry minimises its window");
   const HWND twin = suite.Role("twin1");

@@ -78,7 +78,8 @@ void TestTargets(Suite &suite) {
 
   harness::Context("the target survives refilling and narrowing");
   const HWND ordinary = suite.Role("ordinary");
-  if (FillAndSelect(suite, "ordinary") && CHECK(Press(t.locate))) {
+  if (FillAndSelect(suite, "ordinary") && CHECK(Press(t.tasks)) &&
+      CHECK(Press(t.locate))) {
     CHECK(Press(t.minimize) && BecomesIconic(ordinary, true));
     CHECK(Press(t.restore) && BecomesIconic(ordinary, false));
   }
