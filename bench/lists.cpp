@@ -36,20 +36,13 @@ public:
     const DpiApi dpiApi;
     const UINT dpi = dpiApi.WindowDpi(nullptr);
     fonts_ = CreateFormFonts(dpiApi, dpi);
-    const ControlRow &row = kControls[RowOf(IDC_List1)];
     host_ = CreateWindowExA(0, kHostClass, "Topmost Tamer bench list",
                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                             Pixels(kClientWidth, dpi) + 40,
                             Pixels(kClientHeight, dpi) + 60, nullptr, nullptr,
                             wc.hInstance, nullptr);
-    list_ =
-        CreateWindowExA(ExStyleOf(row), ClassOf(row), row.caption, StyleOf(row),
-                        Pixels(row.left, dpi), Pixels(row.top, dpi),
-                        Pixels(row.width, dpi), Pixels(row.height, dpi), host_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                        wc.hInstance, nullptr);
-    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.message),
-                 FALSE);
+    list_ = CreateControl(host_, wc.hInstance, kControls[RowOf(IDC_List1)], dpi,
+                          fonts_);
     UpdateWindow(host_);
   }
   ListHost(const ListHost &) = delete;

@@ -100,18 +100,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR caption, int cmdShow) {
   if (hwnd == nullptr)
     return 1;
 #ifdef PIECE_CONTROLS
-  for (const ControlRow &row : kControls) {
-    const HWND control =
-        CreateWindowExA(ExStyleOf(row), ClassOf(row), row.caption, StyleOf(row),
-                        Pixels(row.left, dpi), Pixels(row.top, dpi),
-                        Pixels(row.width, dpi), Pixels(row.height, dpi), hwnd,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                        instance, nullptr);
-    if (control == nullptr)
+  for (const ControlRow &row : kControls)
+    if (CreateControl(hwnd, instance, row, dpi, fonts) == nullptr)
       return 1;
-    SendMessageA(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(FontOf(row, fonts)), FALSE);
-  }
 #endif
   ShowWindow(hwnd, cmdShow);
 

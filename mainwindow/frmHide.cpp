@@ -56,15 +56,25 @@ bool frmHide::Create() {
                       0, 0, 0, 0, nullptr, nullptr, instance_, nullptr);
   if (owner_ == nullptr)
     return false;
-  // Created at the screen origin, where Form_Load puts it, so it starts with
-  // that monitor's DPI. WM_CREATE sizes it.
-  if (CreateWindowExA(kFormExStyle, kFormClass, kCaption, kFormStyle, 0, 0, 0,
-                      0, owner_, nullptr, instance_, this) == nullptr) {
+  // The form is made where the owner is and Form_Load keeps it: at the
+  // screen origin, the primary monitor's top-left corner, so it has the
+  // owner's DPI. Made at its size for that DPI, it is laid out once.
+  dpi_ = dpiApi_.WindowDpi(owner_);
+  const SIZE frame = FrameSize(dpi_);
+  if (CreateWindowExA(kFormExStyle, kFormClass, kCaption, kFormStyle, 0, 0,
+                      frame.cx, frame.cy, owner_, nullptr, instance_,
+                      this) == nullptr) {
     DestroyWindow(owner_);
     owner_ = nullptr;
     return false;
   }
   return true;
+}
+
+SIZE frmHide::FrameSize(UINT dpi) const {
+  RECT frame{0, 0, Pixels(kClientWidth, dpi), Pixels(kClientHeight, dpi)};
+  dpiApi_.AdjustWindowRect(frame, kFormStyle, TRUE, kFormExStyle, dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void frmHide::End() {
@@ -117,51 +127,20 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT frmHide::OnCreate() {
-  if (!CreateControls())
-    return -1;
-  const UINT dpi = dpiApi_.WindowDpi(hwnd_);
-  ApplyDpi(dpi);
-  RECT frame{0, 0, Pixels(kClientWidth, dpi), Pixels(kClientHeight, dpi)};
-  dpiApi_.AdjustWindowRect(frame, kFormStyle, TRUE, kFormExStyle, dpi);
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left,
-               frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  return 0;
-}
-
-bool frmHide::CreateControls() {
+  fonts_ = CreateFormFonts(dpiApi_, dpi_);
   for (std::size_t row = 0; row < kControls.size(); ++row) {
-    const ControlRow &control = kControls[row];
-    controls_[row] = CreateWindowExA(
-        ExStyleOf(control), ClassOf(control), control.caption, StyleOf(control),
-        0, 0, 0, 0, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_,
-        nullptr);
+    controls_[row] =
+        CreateControl(hwnd_, instance_, kControls[row], dpi_, fonts_);
     if (controls_[row] == nullptr)
-      return false;
+      return -1;
   }
   commands_ = frmHideControls{Control(IDC_List1), Control(IDC_lblOPut),
                               Control(IDC_Command1), Control(IDC_Command5)};
   focus_ = Control(IDC_List1);
-  return true;
+  return 0;
 }
 
 HWND frmHide::Control(int id) const { return controls_[RowOf(id)]; }
-
-void frmHide::ApplyDpi(UINT dpi) {
-  frmHideFonts fonts = CreateFormFonts(dpiApi_, dpi);
-  for (std::size_t row = 0; row < kControls.size(); ++row) {
-    const ControlRow &control = kControls[row];
-    SetWindowPos(controls_[row], nullptr, Pixels(control.left, dpi),
-                 Pixels(control.top, dpi), Pixels(control.width, dpi),
-                 Pixels(control.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(controls_[row], WM_SETFONT,
-                 reinterpret_cast<WPARAM>(FontOf(control, fonts)), TRUE);
-  }
-  // The controls no longer use the old fonts.
-  DeleteFormFonts(fonts_);
-  fonts_ = fonts;
-}
 
 void frmHide::OnCommand(int id, int code) {
   switch (id) {
@@ -225,7 +204,19 @@ void frmHide::OnDpiChanged(UINT dpi, const RECT &suggested) {
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
                suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  ApplyDpi(dpi);
+  dpi_ = dpi;
+  frmHideFonts fonts = CreateFormFonts(dpiApi_, dpi);
+  for (std::size_t row = 0; row < kControls.size(); ++row) {
+    const ControlRow &control = kControls[row];
+    const Place place = PlaceOf(control, dpi);
+    SetWindowPos(controls_[row], nullptr, place.x, place.y, place.width,
+                 place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(controls_[row], WM_SETFONT,
+                 reinterpret_cast<WPARAM>(FontOf(control, fonts)), TRUE);
+  }
+  // The controls no longer use the old fonts.
+  DeleteFormFonts(fonts_);
+  fonts_ = fonts;
 }
 
 void frmHide::OnDestroy() {

@@ -42,8 +42,8 @@ private:
   void OnDestroy();
   void OnNcDestroy();
 
-  bool CreateControls();
-  void ApplyDpi(UINT dpi);
+  // The window rectangle's size for the form's client area at `dpi`.
+  SIZE FrameSize(UINT dpi) const;
   void ClickFocusedButton();
   HWND Control(int id) const;
 
@@ -51,6 +51,8 @@ private:
   const DpiApi &dpiApi_;
   HWND owner_ = nullptr;
   HWND hwnd_ = nullptr;
+  // The DPI the form and its controls are laid out for.
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   std::array<HWND, frmHideLayout::kControls.size()> controls_{};
   frmHideControls commands_{};
   frmHideFonts fonts_{};

@@ -1,6 +1,6 @@
-// What each of frmHide's controls is as a window: its class, styles and
-// font, and its place in pixels at a DPI. The start-up bench's minimal
-// programs create the same controls from the same table.
+// frmHide's controls as windows, made from the layout table: each in its
+// place for a DPI, with its font. The start-up bench's minimal programs make
+// the same controls the same way.
 #pragma once
 
 #include <windows.h>
@@ -14,46 +14,26 @@ inline int Pixels(int twips, UINT dpi) {
   return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
 }
 
-inline const char *ClassOf(const ControlRow &row) {
-  switch (row.kind) {
-  case ControlKind::ListBox:
-    return "LISTBOX";
-  case ControlKind::Button:
-    return "BUTTON";
-  case ControlKind::Label:
-    break;
-  }
-  return "STATIC";
-}
+struct Place {
+  int x;
+  int y;
+  int width;
+  int height;
+};
 
-inline DWORD StyleOf(const ControlRow &row) {
-  // WS_CLIPSIBLINGS: some controls overlap their neighbours by a pixel, and
-  // the one above in the Z order must win.
-  const DWORD style =
-      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (row.enabled ? 0 : WS_DISABLED);
-  switch (row.kind) {
-  case ControlKind::ListBox:
-    // Unsorted, single selection; no integral height, so it keeps its
-    // designed size.
-    return style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-  case ControlKind::Button:
-    return style | WS_TABSTOP | BS_PUSHBUTTON;
-  case ControlKind::Label:
-    break;
-  }
-  // Window titles are shown as they are: an '&' is not a mnemonic. The
-  // target label holds one entry on one line.
-  return style | SS_NOPREFIX |
-         (row.id == IDC_lblOPut ? SS_LEFTNOWORDWRAP : SS_LEFT);
-}
-
-inline DWORD ExStyleOf(const ControlRow &row) {
-  return row.kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
+inline Place PlaceOf(const ControlRow &row, UINT dpi) {
+  return {Pixels(row.left, dpi), Pixels(row.top, dpi), Pixels(row.width, dpi),
+          Pixels(row.height, dpi)};
 }
 
 inline HFONT FontOf(const ControlRow &row, const frmHideFonts &fonts) {
   return row.ownFont && fonts.command1 != nullptr ? fonts.command1
                                                   : fonts.message;
 }
+
+// Creates the control of `row` on `parent`, in its place for `dpi` and with
+// its font, without repainting it: the parent is not shown yet.
+HWND CreateControl(HWND parent, HINSTANCE instance, const ControlRow &row,
+                   UINT dpi, const frmHideFonts &fonts);
 
 } // namespace frmHideLayout
