@@ -16,15 +16,7 @@ namespace {
 // process, where its PEB points (GdiSharedHandleTable). A 64-bit reader sees
 // the 64-bit PEB of 32- and 64-bit processes alike.
 int GdiObjects(HANDLE process) {
-  struct Entry {
-    UINT64 object;
-    ULONG owner;
-    USHORT unique;
-    UCHAR type; // 0 for a free entry
-    UCHAR flags;
-    UINT64 user;
-  };
-  static Entry table[0x10000];
+  static BYTE table[0x10000][24]; // entries of 24 bytes, the type at 14
   PROCESS_BASIC_INFORMATION basic = {};
   UINT64 address = 0;
   NtQueryInformationProcess(process, ProcessBasicInformation, &basic,
@@ -36,8 +28,8 @@ int GdiObjects(HANDLE process) {
                          sizeof table, nullptr))
     return -1;
   int count = 0;
-  for (const Entry &entry : table)
-    count += entry.type != 0;
+  for (const BYTE *entry : table)
+    count += entry[14] != 0; // a free entry has type 0
   return count;
 }
 

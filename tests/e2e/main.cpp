@@ -11,7 +11,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 int main(int argc, char **argv) {
   if (argc != 6) {
@@ -34,25 +33,26 @@ int main(int argc, char **argv) {
   if (!CHECK(suite.tamer.Start(suite.program)))
     return harness::Summary(argv[1]);
 
-  using Case = void (*)(e2e::Suite &);
-  struct Mode {
-    const char *name;
-    Case cases[8];
-  };
-  const Mode modes[] = {
-      {"full",
-       {e2e::TestOpening, e2e::TestLayout, e2e::TestFillAndLocate,
-        e2e::TestTargets, e2e::TestHung, e2e::TestRealInput, e2e::TestEnding}},
-      {"layout", {e2e::TestOpening, e2e::TestLayout}},
-      {"smoke", {e2e::TestFillAndLocate, e2e::TestTargets}},
-      {"load",
-       {e2e::TestBulk, e2e::TestChurn, e2e::TestClosedTarget, e2e::TestLeaks}},
-  };
-  for (const Mode &run : modes)
-    if (mode == run.name)
-      for (Case test : run.cases)
-        if (test != nullptr)
-          test(suite);
+  using namespace e2e;
+  if (mode == "full" || mode == "layout") {
+    TestOpening(suite);
+    TestLayout(suite);
+  }
+  if (mode == "full" || mode == "smoke") {
+    TestFillAndLocate(suite);
+    TestTargets(suite);
+  }
+  if (mode == "full") {
+    TestHung(suite);
+    TestRealInput(suite);
+    TestEnding(suite);
+  }
+  if (mode == "load") {
+    TestBulk(suite);
+    TestChurn(suite);
+    TestClosedTarget(suite);
+    TestLeaks(suite);
+  }
   suite.tamer.program.Stop();
   suite.roles.Stop();
   return harness::Summary(argv[1]);

@@ -47,14 +47,11 @@ bool SameList(const char *file, int line, const char *what,
 std::string Show(const std::string &value) {
   std::string shown = "\"";
   for (const char c : value) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7f && byte != '\\') {
-      shown += c;
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-      shown += escaped;
-    }
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped,
+                  c >= 0x20 && c < 0x7f && c != '\\' ? "%c" : "\\x%02x",
+                  static_cast<unsigned char>(c));
+    shown += escaped;
   }
   return shown + "\"";
 }
