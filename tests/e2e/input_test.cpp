@@ -10,10 +10,6 @@
 namespace e2e {
 namespace {
 
-using harness::TextOf;
-using harness::WaitUntil;
-using harness::Xdo;
-
 // "mousemove X Y " to the middle of `rect`, in screen coordinates of `hwnd`.
 std::string At(HWND hwnd, RECT rect) {
   POINT p = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -32,13 +28,6 @@ std::string AtEntry(HWND list, int index) {
   RECT item = {};
   SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
   return At(list, item);
-}
-
-HWND Focus(const Tamer &t) {
-  GUITHREADINFO gui = {};
-  gui.cbSize = sizeof gui;
-  GetGUIThreadInfo(GetWindowThreadProcessId(t.form, nullptr), &gui);
-  return gui.hwndFocus;
 }
 
 // The dark pixels of `button`'s caption as the screen shows it (no font),
@@ -78,14 +67,14 @@ std::vector<POINT> Ink(HWND button, HFONT font) {
 
 void TestRealInput(Suite &suite) {
   const Tamer &t = suite.tamer;
-  harness::Context("a click on Get All Windows");
+  Context("a click on Get All Windows");
   SendMessageA(t.list, LB_RESETCONTENT, 0, 0);
   CHECK(Xdo(At(t.tasks) + "click 1"));
   CHECK(WaitUntil([&] { return SendMessageA(t.list, LB_GETCOUNT, 0, 0) > 0; }));
-  harness::Screenshot("filled-" + std::to_string(suite.dpi));
+  Screenshot("filled-" + std::to_string(suite.dpi));
 
-  harness::Context("a click on an entry, then the arrow keys");
-  const std::vector<std::string> entries = harness::EntriesOf(t.list);
+  Context("a click on an entry, then the arrow keys");
+  const std::vector<std::string> entries = EntriesOf(t.list);
   const int index = IndexOf(t, suite.Entry("ordinary"));
   if (CHECK(index >= 0 && index + 1 < static_cast<int>(entries.size()))) {
     CHECK(Xdo(AtEntry(t.list, index) + "click 1"));
@@ -94,11 +83,11 @@ void TestRealInput(Suite &suite) {
     CHECK(WaitUntil([&] { return TextOf(t.target) == entries[index + 1]; }));
   }
 
-  harness::Context("Tab walks the controls in their order");
+  Context("Tab walks the controls in their order");
   for (HWND next : {t.minimize, t.tasks, t.exit, t.restore, t.locate, t.list})
     CHECK(Xdo("key Tab") && WaitUntil([&] { return Focus(t) == next; }));
 
-  harness::Context("MiniMize's caption is MS Sans Serif bold, 7.8 points");
+  Context("MiniMize's caption is MS Sans Serif bold, 7.8 points");
   const HFONT bold = CreateFontA(-MulDiv(78, suite.dpi, 720), 0, 0, 0, FW_BOLD,
                                  0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
   const std::vector<POINT> shown = Ink(t.minimize, nullptr);
@@ -108,7 +97,7 @@ void TestRealInput(Suite &suite) {
                    [](POINT a, POINT b) { return a.x == b.x && a.y == b.y; }));
   DeleteObject(bold);
 
-  harness::Context("a double-click on an entry minimises its window");
+  Context("a double-click on an entry minimises its window");
   const HWND twin = suite.Role("twin1");
   const int twinIndex = IndexOf(t, suite.Entry("twin1"));
   if (CHECK(twinIndex >= 0)) {
@@ -118,8 +107,8 @@ void TestRealInput(Suite &suite) {
     CHECK(Press(t.restore) && BecomesIconic(twin, false));
   }
 
-  harness::Context("Alt+I shows the information and changes nothing");
-  const std::vector<std::string> before = harness::EntriesOf(t.list);
+  Context("Alt+I shows the information and changes nothing");
+  const std::vector<std::string> before = EntriesOf(t.list);
   const std::string target = TextOf(t.target);
   HWND box = nullptr;
   // Restore Size activated the twin: the program gets the keyboard back.
@@ -127,7 +116,7 @@ void TestRealInput(Suite &suite) {
   if (CHECK(WaitUntil([&] {
         return (box = FindWindowA("#32770", "Topmost Tamer")) != nullptr;
       }))) {
-    harness::Screenshot("info-" + std::to_string(suite.dpi));
+    Screenshot("info-" + std::to_string(suite.dpi));
     CHECK(FindWindowExA(box, nullptr, "Static",
                         "Minimize the Ad Banner... then move it out of the "
                         "way.") != nullptr);
@@ -137,7 +126,7 @@ void TestRealInput(Suite &suite) {
     CHECK(more == nullptr || !IsWindowVisible(more));
     CHECK(Xdo("key Return") && WaitUntil([&] { return !IsWindow(box); }));
   }
-  CHECK_LIST(before, harness::EntriesOf(t.list));
+  CHECK_LIST(before, EntriesOf(t.list));
   CHECK_EQ(target, TextOf(t.target));
 }
 

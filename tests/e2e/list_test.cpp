@@ -10,11 +10,6 @@ namespace {
 
 bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
 
-bool SameRect(const RECT &a, const RECT &b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right &&
-         a.bottom == b.bottom;
-}
-
 } // namespace
 
 bool FillAndSelect(const Suite &suite, const char *role) {
@@ -25,27 +20,25 @@ bool FillAndSelect(const Suite &suite, const char *role) {
 
 void TestFillAndLocate(Suite &suite) {
   const Tamer &t = suite.tamer;
-  const std::string target = harness::TextOf(t.target);
+  const std::string target = TextOf(t.target);
   const bool enabled = Enabled(t.minimize);
   for (const char *fill : {"Get All Windows", "Get All Windows again"}) {
-    harness::Context(fill);
+    Context(fill);
     CHECK(Press(t.tasks));
-    const std::vector<std::string> entries = harness::EntriesOf(t.list);
-    CHECK_LIST(harness::ExpectedEntries(), entries);
-    CHECK(std::count(entries.begin(), entries.end(),
-                     harness::EntryOf(t.form)) == 0);
+    const std::vector<std::string> entries = EntriesOf(t.list);
+    CHECK_LIST(ExpectedEntries(), entries);
+    CHECK(std::count(entries.begin(), entries.end(), EntryOf(t.form)) == 0);
   }
-  CHECK_EQ(target, harness::TextOf(t.target));
+  CHECK_EQ(target, TextOf(t.target));
   CHECK_EQ(enabled, Enabled(t.minimize));
 
-  harness::Context("Locate Top Most Window");
+  Context("Locate Top Most Window");
   CHECK(Press(t.locate));
-  const std::vector<std::string> expected = harness::ExpectedEntries();
+  const std::vector<std::string> expected = ExpectedEntries();
   CHECK_EQ(suite.Entry("banner"), expected.front());
-  CHECK_LIST(std::vector<std::string>{expected.front()},
-             harness::EntriesOf(t.list));
+  CHECK_LIST(std::vector<std::string>{expected.front()}, EntriesOf(t.list));
   CHECK_EQ(LB_ERR, SendMessageA(t.list, LB_GETCURSEL, 0, 0));
-  CHECK_EQ(target, harness::TextOf(t.target));
+  CHECK_EQ(target, TextOf(t.target));
   CHECK_EQ(enabled, Enabled(t.minimize));
 }
 
@@ -55,28 +48,25 @@ void TestTargets(Suite &suite) {
   // and one cut at 255 characters.
   for (const char *role :
        {"ordinary", "amp", "trailing", "digits", "twin2", "long", "allbytes"}) {
-    harness::Context(std::string("target ") + role);
+    Context(std::string("target ") + role);
     const HWND window = suite.Role(role);
     RECT before;
     GetWindowRect(window, &before);
     if (!FillAndSelect(suite, role))
       continue;
-    CHECK_EQ(suite.Entry(role), harness::TextOf(t.target));
+    CHECK_EQ(suite.Entry(role), TextOf(t.target));
     CHECK(Enabled(t.minimize) && Enabled(t.restore));
     CHECK(Press(t.minimize) && BecomesIconic(window, true));
-    int iconic = 0; // the target's window and no other
-    for (const fixture::Role &other : fixture::kRoles)
-      iconic += IsIconic(suite.Role(other.name)) != FALSE;
-    CHECK_EQ(1, iconic);
+    CHECK_EQ(1, suite.Iconic()); // the target's window and no other
     CHECK(Press(t.restore) && BecomesIconic(window, false));
     // Restoring a window that is neither minimised nor maximised keeps it.
-    CHECK(Press(t.restore) && harness::Answers(window));
+    CHECK(Press(t.restore) && Answers(window));
     RECT after;
     GetWindowRect(window, &after);
-    CHECK(SameRect(before, after));
+    CHECK(EqualRect(&before, &after));
   }
 
-  harness::Context("the target survives refilling and narrowing");
+  Context("the target survives refilling and narrowing");
   const HWND ordinary = suite.Role("ordinary");
   if (FillAndSelect(suite, "ordinary") && CHECK(Press(t.tasks)) &&
       CHECK(Press(t.locate))) {
@@ -88,7 +78,7 @@ void TestTargets(Suite &suite) {
 void TestHung(Suite &suite) {
   const Tamer &t = suite.tamer;
   const HWND hung = suite.Role("hung");
-  harness::Context("target a hung window");
+  Context("target a hung window");
   if (!FillAndSelect(suite, "hung"))
     return;
   // Each row ends in the other state than the row before, so a command that

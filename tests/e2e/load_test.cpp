@@ -47,35 +47,28 @@ bool ChangeDpi(const Tamer &t, int dpi, int from) {
                             sizeof suggested, nullptr) &&
          SendMessageTimeoutA(t.form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                              reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
-                             harness::kSettleMs, &ignored);
-}
-
-int Iconic(const Suite &suite) {
-  int iconic = 0;
-  for (const fixture::Role &role : fixture::kRoles)
-    iconic += IsIconic(suite.Role(role.name)) != FALSE;
-  return iconic;
+                             kSettleMs, &ignored);
 }
 
 } // namespace
 
 void TestBulk(Suite &suite) {
-  harness::Context("5,000 windows of two processes");
-  harness::Program bulk[2];
-  for (harness::Program &process : bulk)
+  Context("5,000 windows of two processes");
+  Program bulk[2];
+  for (Program &process : bulk)
     CHECK(process.Start(suite.fixture, "bulk 2500", fixture::kControlCaption,
                         false));
-  CHECK(harness::ZOrderSettles());
+  CHECK(ZOrderSettles());
   const DWORD started = GetTickCount();
   CHECK(Press(suite.tamer.tasks, 60 * 1000));
   std::printf("figure: a fill of 5,000 windows took %lu ms\n",
               GetTickCount() - started);
-  CHECK_LIST(harness::ExpectedEntries(), harness::EntriesOf(suite.tamer.list));
+  CHECK_LIST(ExpectedEntries(), EntriesOf(suite.tamer.list));
 }
 
 void TestChurn(Suite &suite) {
-  harness::Context("filling while windows come and go");
-  harness::Program churn;
+  Context("filling while windows come and go");
+  Program churn;
   CHECK(churn.Start(suite.fixture, "churn", fixture::kControlCaption, false));
   // The churning windows differ between any two looks; the rest may not.
   const auto settled = [](std::vector<std::string> entries) {
@@ -89,23 +82,22 @@ void TestChurn(Suite &suite) {
   int churned = 0;
   for (int fill = 0; fill < 50; ++fill) {
     CHECK(Press(suite.tamer.tasks));
-    const std::vector<std::string> entries =
-        harness::EntriesOf(suite.tamer.list);
+    const std::vector<std::string> entries = EntriesOf(suite.tamer.list);
     churned += static_cast<int>(entries.size() - settled(entries).size());
-    CHECK_LIST(settled(harness::ExpectedEntries()), settled(entries));
+    CHECK_LIST(settled(ExpectedEntries()), settled(entries));
   }
   CHECK(churned > 0);
 }
 
 void TestClosedTarget(Suite &suite) {
-  harness::Context("a target whose window has closed");
+  Context("a target whose window has closed");
   const HWND doomed = suite.Role("doomed");
   if (!FillAndSelect(suite, "doomed"))
     return;
   PostMessageA(doomed, WM_CLOSE, 0, 0);
-  CHECK(harness::WaitUntil([&] { return !IsWindow(doomed); }));
+  CHECK(WaitUntil([&] { return !IsWindow(doomed); }));
   CHECK(Press(suite.tamer.minimize) && Press(suite.tamer.restore));
-  CHECK_EQ(0, Iconic(suite));
+  CHECK_EQ(0, suite.Iconic());
 }
 
 void TestLeaks(Suite &suite) {
@@ -118,7 +110,7 @@ void TestLeaks(Suite &suite) {
   const int index = static_cast<int>(SendMessageA(t.list, LB_GETCURSEL, 0, 0));
   const DWORD started = GetTickCount();
   for (int cycle = 1; cycle <= kCycles; ++cycle) {
-    harness::Context("leaks, cycle " + std::to_string(cycle));
+    Context("leaks, cycle " + std::to_string(cycle));
     // Every tenth cycle changes the DPI, to and fro: the one path that
     // makes and deletes fonts. The program's side of a show command is over
     // when the click returns; the target follows in its own time.
@@ -131,19 +123,18 @@ void TestLeaks(Suite &suite) {
       return;
     if (cycle == kWarmUp) {
       gdi = GdiObjects(t.program.Handle());
-      windows = harness::WindowCount(t.form);
+      windows = WindowCount(t.form);
     }
   }
   std::printf("figure: %d cycles in %lu ms; GDI objects %d after the "
               "warm-up, %d at the end; windows %d, then %d\n",
               kCycles, GetTickCount() - started, gdi,
-              GdiObjects(t.program.Handle()), windows,
-              harness::WindowCount(t.form));
-  harness::Context("leaks over the cycles");
-  CHECK(harness::WaitUntil([&] { return Iconic(suite) == 0; }));
+              GdiObjects(t.program.Handle()), windows, WindowCount(t.form));
+  Context("leaks over the cycles");
+  CHECK(WaitUntil([&] { return suite.Iconic() == 0; }));
   // A leak of one object a DPI change would add 100.
   CHECK(gdi > 0 && GdiObjects(t.program.Handle()) <= gdi + 16);
-  CHECK(windows > 0 && harness::WindowCount(t.form) == windows);
+  CHECK(windows > 0 && WindowCount(t.form) == windows);
 }
 
 } // namespace e2e

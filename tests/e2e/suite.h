@@ -8,12 +8,7 @@
 
 namespace e2e {
 
-using harness::BecomesIconic;
-using harness::IndexOf;
-using harness::kCaption;
-using harness::Press;
-using harness::Select;
-using harness::Tamer;
+using namespace harness;
 
 struct Suite {
   std::string program; // TopmostTamer.exe
@@ -27,6 +22,13 @@ struct Suite {
   }
   std::string Entry(const char *name) const {
     return harness::EntryOf(Role(name));
+  }
+  // How many of the fixture's windows are minimised.
+  int Iconic() const {
+    int iconic = 0;
+    for (const fixture::Role &role : fixture::kRoles)
+      iconic += IsIconic(Role(role.name)) != FALSE;
+    return iconic;
   }
 };
 

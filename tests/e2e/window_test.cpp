@@ -6,7 +6,7 @@ namespace e2e {
 
 void TestOpening(Suite &suite) {
   const Tamer &t = suite.tamer;
-  harness::Context("opening");
+  Context("opening");
   const HWND owner = GetWindow(t.form, GW_OWNER);
   CHECK(owner != nullptr && !IsWindowVisible(owner));
   CHECK(GetWindowLongA(t.form, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -15,7 +15,7 @@ void TestOpening(Suite &suite) {
   CHECK_EQ(0L, outer.left);
   CHECK_EQ(0L, outer.top);
   CHECK_EQ(0L, SendMessageA(t.list, LB_GETCOUNT, 0, 0));
-  CHECK_EQ(std::string(), harness::TextOf(t.target));
+  CHECK_EQ(std::string(), TextOf(t.target));
   const struct {
     HWND control;
     bool enabled;
@@ -23,16 +23,13 @@ void TestOpening(Suite &suite) {
                 {t.minimize, false}, {t.restore, false}, {t.exit, true}};
   for (const auto &row : states)
     CHECK_EQ(row.enabled, IsWindowEnabled(row.control) != FALSE);
-  GUITHREADINFO gui = {};
-  gui.cbSize = sizeof gui;
-  GetGUIThreadInfo(GetWindowThreadProcessId(t.form, nullptr), &gui);
-  CHECK_EQ(t.list, gui.hwndFocus);
+  CHECK(Focus(t) == t.list);
 }
 
 void TestLayout(Suite &suite) {
   const Tamer &t = suite.tamer;
   const auto px = [&](int twips) { return MulDiv(twips, suite.dpi, 1440); };
-  harness::Context("layout at " + std::to_string(suite.dpi) + " DPI");
+  Context("layout at " + std::to_string(suite.dpi) + " DPI");
   RECT client;
   GetClientRect(t.form, &client);
   CHECK_EQ(px(4740), static_cast<int>(client.right));
@@ -61,8 +58,7 @@ void TestLayout(Suite &suite) {
 void TestEnding(Suite &suite) {
   Tamer &t = suite.tamer;
   for (const bool byExit : {true, false}) {
-    harness::Context(byExit ? "Exit with entries in the list"
-                            : "closing the window");
+    Context(byExit ? "Exit with entries in the list" : "closing the window");
     if (!byExit && !CHECK(t.Start(suite.program)))
       return;
     const HWND form = t.form;
@@ -73,7 +69,7 @@ void TestEnding(Suite &suite) {
     } else {
       PostMessageA(form, WM_CLOSE, 0, 0);
     }
-    CHECK(t.program.Ended(harness::kSettleMs));
+    CHECK(t.program.Ended(kSettleMs));
     CHECK(!IsWindow(form) && !IsWindow(owner));
   }
 }

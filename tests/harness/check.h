@@ -22,8 +22,6 @@ inline std::string Show(const char *value) { return Show(std::string(value)); }
 template <typename T> std::string Show(const T &value) {
   if constexpr (std::is_same_v<T, bool>)
     return value ? "true" : "false";
-  else if constexpr (std::is_pointer_v<T>)
-    return std::to_string(reinterpret_cast<long long>(value));
   else
     return std::to_string(value);
 }

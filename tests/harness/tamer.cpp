@@ -55,6 +55,13 @@ int IndexOf(const Tamer &tamer, const std::string &entry) {
   return -1;
 }
 
+HWND Focus(const Tamer &tamer) {
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(tamer.form, nullptr), &gui);
+  return gui.hwndFocus;
+}
+
 bool BecomesIconic(HWND window, bool iconic) {
   // The state flips before the window has finished moving.
   return WaitUntil([&] { return (IsIconic(window) != FALSE) == iconic; }) &&

@@ -35,6 +35,8 @@ bool Press(HWND button, DWORD timeout_ms = kSettleMs);
 bool Select(const Tamer &tamer, int index);
 // The index of `entry` in the program's list, or -1.
 int IndexOf(const Tamer &tamer, const std::string &entry);
+// The control of the program that has the keyboard focus.
+HWND Focus(const Tamer &tamer);
 // Waits for `window` to be minimised (or not) and for its thread to have
 // finished the change; true when it is as expected.
 bool BecomesIconic(HWND window, bool iconic);

@@ -4,34 +4,22 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 namespace harness {
 namespace {
 
 std::string workDir = "/tmp";
-
-std::string WindowsPath(const std::string &unix_path) {
-  std::string path = "Z:" + unix_path;
-  for (char &c : path)
-    if (c == '/')
-      c = '\\';
-  return path;
-}
 
 } // namespace
 
 void SetWorkDir(const std::string &unix_dir) { workDir = unix_dir; }
 
 bool RunUnix(const std::string &command) {
-  // Wine gives no exit code for a Unix process: the command leaves it in a
-  // marker file, written under another name first so it is never half read.
+  // Wine gives no exit code for a Unix process: on success the command
+  // leaves a marker file, which Wine reaches through its Z: drive.
   static int serial = 0;
   const std::string marker = workDir + "/unix-done." + std::to_string(++serial);
-  const std::string markerWin = WindowsPath(marker);
-  DeleteFileA(markerWin.c_str());
-  std::string line = "/bin/sh -c \"" + command + "; echo $? >" + marker +
-                     ".tmp; mv " + marker + ".tmp " + marker + "\"";
+  const std::string markerWin = "Z:" + marker;
+  std::string line = "/bin/sh -c \"" + command + " && touch " + marker + "\"";
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
@@ -40,17 +28,11 @@ bool RunUnix(const std::string &command) {
     return false;
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  char status[16] = {};
-  WaitUntil([&] {
-    FILE *file = std::fopen(markerWin.c_str(), "r");
-    if (file == nullptr)
-      return false;
-    const bool read = std::fgets(status, sizeof status, file) != nullptr;
-    std::fclose(file);
-    return read;
+  const bool done = WaitUntil([&] {
+    return GetFileAttributesA(markerWin.c_str()) != INVALID_FILE_ATTRIBUTES;
   });
   DeleteFileA(markerWin.c_str());
-  return std::string(status) == "0\n";
+  return done;
 }
 
 bool Xdo(const std::string &args) {
