@@ -10,7 +10,7 @@ tt_demo() {
   local program="$1" shots="$TT_ROOT/build/demo"
   tt_build win64 demo_driver fixture || tt_die "build failed; see build/logs/"
   rm -rf "$shots" && mkdir -p "$shots"
-  winebed_run 300 build/win64/tests/demo/demo_driver.exe \
+  winebed_run 300 build/win64/tests/demo_driver.exe \
     "$(winebed_winpath "$program")" \
     "$(winebed_winpath build/win64/tests/harness/fixture.exe)" "$shots" ||
     tt_die "the demonstration failed"

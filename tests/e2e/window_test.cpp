@@ -48,10 +48,10 @@ void TestLayout(Suite &suite) {
     RECT r;
     GetWindowRect(row.control, &r);
     MapWindowPoints(nullptr, t.form, reinterpret_cast<POINT *>(&r), 2);
-    CHECK_EQ(px(row.left), static_cast<int>(r.left));
-    CHECK_EQ(px(row.top), static_cast<int>(r.top));
-    CHECK_EQ(px(row.width), static_cast<int>(r.right - r.left));
-    CHECK_EQ(px(row.height), static_cast<int>(r.bottom - r.top));
+    const RECT designed = {px(row.left), px(row.top),
+                           px(row.left) + px(row.width),
+                           px(row.top) + px(row.height)};
+    CHECK(EqualRect(&designed, &r));
   }
 }
 
