@@ -11,12 +11,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int main(int argc, char **argv) {
-  if (argc != 6) {
-    std::printf("usage: tamer_test MODE PROGRAM FIXTURE WORKDIR DPI\n");
+  if (argc != 6)
     return 2;
-  }
   const std::string mode = argv[1];
   e2e::Suite suite;
   suite.program = argv[2];
@@ -34,25 +33,25 @@ int main(int argc, char **argv) {
     return harness::Summary(argv[1]);
 
   using namespace e2e;
-  if (mode == "full" || mode == "layout") {
-    TestOpening(suite);
-    TestLayout(suite);
-  }
-  if (mode == "full" || mode == "smoke") {
-    TestFillAndLocate(suite);
-    TestTargets(suite);
-  }
-  if (mode == "full") {
-    TestHung(suite);
-    TestRealInput(suite);
-    TestEnding(suite);
-  }
-  if (mode == "load") {
-    TestBulk(suite);
-    TestChurn(suite);
-    TestClosedTarget(suite);
-    TestLeaks(suite);
-  }
+  const struct {
+    const char *modes;
+    void (*run)(Suite &);
+  } cases[] = {
+      {"full layout", TestOpening},
+      {"full layout", TestLayout},
+      {"full smoke", TestFillAndLocate},
+      {"full smoke", TestTargets},
+      {"full", TestHung},
+      {"full", TestRealInput},
+      {"full", TestEnding},
+      {"load", TestBulk},
+      {"load", TestChurn},
+      {"load", TestClosedTarget},
+      {"load", TestLeaks},
+  };
+  for (const auto &c : cases)
+    if (std::strstr(c.modes, argv[1]) != nullptr)
+      c.run(suite);
   suite.tamer.program.Stop();
   suite.roles.Stop();
   return harness::Summary(argv[1]);
