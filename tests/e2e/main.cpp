@@ -38,7 +38,7 @@ int main(int argc, char **argv) {
     void (*run)(Suite &);
   } cases[] = {
       {"full layout", TestOpening},
-      {"full layout", TestLayout},
+
       {"full smoke", TestFillAndLocate},
       {"full smoke", TestTargets},
       {"full", TestHung},

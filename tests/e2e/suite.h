@@ -35,8 +35,8 @@ struct Suite {
 // Fills the list and selects the entry of `role`; false if it is missing.
 bool FillAndSelect(const Suite &suite, const char *role);
 
+// The window as it opens, laid out for the display's DPI.
 void TestOpening(Suite &suite);
-void TestLayout(Suite &suite);
 void TestFillAndLocate(Suite &suite);
 void TestTargets(Suite &suite);
 void TestHung(Suite &suite);
