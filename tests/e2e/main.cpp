@@ -3,7 +3,8 @@
 // MODE full: every behaviour of the program; layout: the opening state and
 // the layout only (for the other DPIs); smoke: the list commands only (for
 // the other build); load: many windows, churning windows, a closed target
-// and leaks over many cycles. WORKDIR is a Unix folder for screenshots.
+// and leaks over many cycles; demo: the demonstration that ./run shows.
+// WORKDIR is a Unix folder for screenshots.
 // Ends with "MODE: N passed, N failed".
 #include "check.h"
 #include "suite.h"
@@ -26,8 +27,8 @@ int main(int argc, char **argv) {
 
   harness::Context("start");
   if (mode != "layout" &&
-      !CHECK(suite.roles.Start(suite.fixture, "roles", fixture::kControlCaption,
-                               false)))
+      !CHECK(suite.roles.Start(suite.fixture, mode == "demo" ? "demo" : "roles",
+                               fixture::kControlCaption, false)))
     return harness::Summary(argv[1]);
   if (!CHECK(suite.tamer.Start(suite.program)))
     return harness::Summary(argv[1]);
@@ -48,6 +49,7 @@ int main(int argc, char **argv) {
       {"load", TestChurn},
       {"load", TestClosedTarget},
       {"load", TestLeaks},
+      {"demo", Demo},
   };
   for (const auto &c : cases)
     if (std::strstr(c.modes, argv[1]) != nullptr)

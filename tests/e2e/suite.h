@@ -48,4 +48,6 @@ void TestChurn(Suite &suite);
 void TestClosedTarget(Suite &suite);
 void TestLeaks(Suite &suite);
 
+void Demo(Suite &suite);
+
 } // namespace e2e
