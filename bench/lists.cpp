@@ -18,7 +18,7 @@
 namespace bench {
 namespace {
 
-constexpr int kRounds = 21;
+constexpr int kRounds = 31;
 constexpr char kHostClass[] = "TopmostTamer bench list host";
 
 // A shown top-level window holding a list box made as the program's: same
@@ -111,11 +111,15 @@ int AgainstBare(const char *name, double (*command)(HWND), int windows) {
   std::vector<double> timed;
   std::vector<double> bare;
   for (int round = 0; round < kRounds; ++round) {
-    // Alternating, so drift in the machine's speed hits both alike.
-    timed.push_back(command(host.List()));
-    Settle();
-    bare.push_back(TimeBare(host.List()));
-    Settle();
+    // Alternating, and each side first in every other round, so drift in
+    // the machine's speed and any cost of going first hit both alike.
+    for (int side = 0; side < 2; ++side) {
+      if ((round + side) % 2 == 0)
+        timed.push_back(command(host.List()));
+      else
+        bare.push_back(TimeBare(host.List()));
+      Settle();
+    }
   }
   std::printf("qualifying windows: %d; entries in the list: %ld\n", qualifying,
               static_cast<long>(SendMessageA(host.List(), LB_GETCOUNT, 0, 0)));
