@@ -17,7 +17,6 @@ double NowMs();
 std::string Beside(const std::string &relative);
 // Where the build puts the program.
 constexpr char kTamerExe[] = "..\\mainwindow\\TopmostTamer.exe";
-constexpr char kTamerCaption[] = "Manipulate Windows always on top";
 // A minimal program (minimal.cpp) shows its command line as its caption.
 constexpr char kMinimalCaption[] = "Topmost Tamer bench minimal";
 

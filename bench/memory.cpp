@@ -4,6 +4,7 @@
 // clicks on "Get All Windows", to show that it does not grow with the
 // number of fills.
 #include "bench.h"
+#include "tamer.h"
 
 #include <psapi.h>
 
@@ -37,46 +38,40 @@ double StartedKb(const std::string &exe, const std::string &args,
 
 // Clicks "Get All Windows" `fills` times: each click returns once its fill
 // is done. False if the program stopped answering.
-bool Fill(HWND form, int fills) {
-  const HWND button = FindWindowExA(form, nullptr, "Button", "Get All Windows");
-  for (int i = 0; i < fills; ++i) {
-    DWORD_PTR ignored = 0;
-    if (button == nullptr ||
-        !SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
-                             60 * 1000, &ignored))
+bool ClickFills(const harness::Tamer &tamer, int fills) {
+  for (int i = 0; i < fills; ++i)
+    if (!harness::Press(tamer.tasks, 60 * 1000))
       return false;
-  }
   return true;
 }
 
 } // namespace
 
 int Memory(int windows) {
-  std::vector<double> tamer;
-  std::vector<double> minimal;
+  std::vector<double> tamerKb;
+  std::vector<double> minimalKb;
   for (int round = 0; round < kRounds; ++round) {
-    tamer.push_back(StartedKb(kTamerExe, "", kTamerCaption));
-    minimal.push_back(
+    tamerKb.push_back(StartedKb(kTamerExe, "", harness::kCaption));
+    minimalKb.push_back(
         StartedKb("minimal_bare.exe", kMinimalCaption, kMinimalCaption));
-    if (tamer.back() < 0 || minimal.back() < 0)
+    if (tamerKb.back() < 0 || minimalKb.back() < 0)
       return 1;
   }
-  const Spread tamerSpread = Print("tamer_start_kb", tamer);
-  const Spread minimalSpread = Print("minimal_start_kb", minimal);
-  const Spread ratio = PrintRatio("ratio", tamer, minimal);
+  const Spread tamerSpread = Print("tamer_start_kb", tamerKb);
+  const Spread minimalSpread = Print("minimal_start_kb", minimalKb);
+  const Spread ratio = PrintRatio("ratio", tamerKb, minimalKb);
 
   const std::vector<harness::Program> fixtures = StartFixtures(windows);
-  harness::Program program;
-  if (fixtures.empty() ||
-      !program.Start(Beside(kTamerExe), "", kTamerCaption, true))
+  harness::Tamer tamer;
+  if (fixtures.empty() || !tamer.Start(Beside(kTamerExe)))
     return 1;
-  const double started = WorkingSetKb(program);
-  if (!Fill(program.Window(), kFillsPerStep))
+  const double started = WorkingSetKb(tamer.program);
+  if (!ClickFills(tamer, kFillsPerStep))
     return 1;
-  const double after100 = WorkingSetKb(program);
-  if (!Fill(program.Window(), kFillsPerStep))
+  const double after100 = WorkingSetKb(tamer.program);
+  if (!ClickFills(tamer, kFillsPerStep))
     return 1;
-  const double after200 = WorkingSetKb(program);
+  const double after200 = WorkingSetKb(tamer.program);
   std::printf("with %d windows: start_kb=%.0f after100_kb=%.0f "
               "after200_kb=%.0f\n",
               windows, started, after100, after200);

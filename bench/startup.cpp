@@ -5,6 +5,7 @@
 // starts each program once, in an order that rotates from round to round;
 // each instance is gone before the next starts.
 #include "bench.h"
+#include "tamer.h"
 
 #include <cstdio>
 
@@ -40,7 +41,7 @@ double TimeStart(const Subject &subject) {
   harness::Program program;
   const double start = NowMs();
   if (!program.Start(Beside(subject.exe), tamer ? "" : kMinimalCaption,
-                     tamer ? kTamerCaption : kMinimalCaption, true))
+                     tamer ? harness::kCaption : kMinimalCaption, true))
     return -1;
   const double ms = NowMs() - start;
   program.Stop();
