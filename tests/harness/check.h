@@ -18,7 +18,6 @@ int Summary(const char *name);
 // Text with every byte outside printable ASCII escaped, so control
 // characters and look-alikes stay visible in a failure.
 std::string Show(const std::string &value);
-inline std::string Show(const char *value) { return Show(std::string(value)); }
 template <typename T> std::string Show(const T &value) {
   if constexpr (std::is_same_v<T, bool>)
     return value ? "true" : "false";
