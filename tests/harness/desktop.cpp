@@ -78,14 +78,12 @@ std::vector<std::string> EntriesOf(HWND list) {
 }
 
 HWND RoleWindow(DWORD pid, const char *role) {
-  for (HWND hwnd : ZOrder()) {
-    char cls[64] = {};
-    DWORD owner = 0;
-    GetClassNameA(hwnd, cls, sizeof cls);
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == pid && cls == std::string("fixture.") + role)
+  const std::string cls = std::string("fixture.") + role;
+  HWND hwnd = nullptr;
+  DWORD owner = 0;
+  while ((hwnd = FindWindowExA(nullptr, hwnd, cls.c_str(), nullptr)) != nullptr)
+    if (GetWindowThreadProcessId(hwnd, &owner) != 0 && owner == pid)
       return hwnd;
-  }
   return nullptr;
 }
 
