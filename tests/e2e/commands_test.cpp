@@ -8,12 +8,6 @@
 #include <algorithm>
 
 namespace e2e {
-namespace {
-
-bool Enabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
-
-} // namespace
-
 bool FillAndSelect(const Suite &suite, const char *role) {
   const Tamer &t = suite.tamer;
   const int index = Press(t.tasks) ? IndexOf(t, suite.Entry(role)) : -1;
@@ -24,7 +18,7 @@ void TestFillAndLocate(Suite &suite) {
   const Tamer &t = suite.tamer;
   // What filling and narrowing must leave alone.
   const auto state = [&] {
-    return TextOf(t.target) + ", " + Show(Enabled(t.minimize));
+    return TextOf(t.target) + ", " + Show(IsWindowEnabled(t.minimize) != FALSE);
   };
   const std::string before = state();
   for (const char *fill : {"Get All Windows", "Get All Windows again"}) {
@@ -58,7 +52,7 @@ void TestTargets(Suite &suite) {
     if (!FillAndSelect(suite, role))
       continue;
     CHECK_EQ(suite.Entry(role), TextOf(t.target));
-    CHECK(Enabled(t.minimize) && Enabled(t.restore));
+    CHECK(IsWindowEnabled(t.minimize) && IsWindowEnabled(t.restore));
     CHECK(Press(t.minimize) && BecomesIconic(window, true));
     CHECK_EQ(1, suite.Iconic()); // the target's window and no other
     CHECK(Press(t.restore) && BecomesIconic(window, false));
@@ -114,13 +108,9 @@ void TestOpening(Suite &suite) {
   CHECK_EQ(0L, outer.top);
   CHECK_EQ(0L, SendMessageA(t.list, LB_GETCOUNT, 0, 0));
   CHECK_EQ(std::string(), TextOf(t.target));
-  const struct {
-    HWND control;
-    bool enabled;
-  } states[] = {{t.list, true},      {t.locate, true},   {t.tasks, true},
-                {t.minimize, false}, {t.restore, false}, {t.exit, true}};
-  for (const auto &row : states)
-    CHECK_EQ(row.enabled, IsWindowEnabled(row.control) != FALSE);
+  CHECK(IsWindowEnabled(t.list) && IsWindowEnabled(t.locate) &&
+        IsWindowEnabled(t.tasks) && IsWindowEnabled(t.exit));
+  CHECK(!IsWindowEnabled(t.minimize) && !IsWindowEnabled(t.restore));
   CHECK(Focus(t) == t.list);
 
   const auto px = [&](int twips) { return MulDiv(twips, suite.dpi, 1440); };

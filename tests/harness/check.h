@@ -31,18 +31,13 @@ bool SameList(const char *file, int line, const char *what,
               const std::vector<std::string> &expected,
               const std::vector<std::string> &got);
 
-template <typename T, typename U>
-bool Equal(const char *file, int line, const char *what, const T &expected,
-           const U &got) {
-  return Record(expected == got, file, line, what, Show(expected), Show(got));
-}
-
 } // namespace harness
 
 #define CHECK(condition)                                                       \
   ::harness::Record(static_cast<bool>(condition), __FILE__, __LINE__,          \
                     #condition, "true", "false")
 #define CHECK_EQ(expected, got)                                                \
-  ::harness::Equal(__FILE__, __LINE__, #got, (expected), (got))
+  ::harness::Record((expected) == (got), __FILE__, __LINE__, #got,             \
+                    ::harness::Show(expected), ::harness::Show(got))
 #define CHECK_LIST(expected, got)                                              \
   ::harness::SameList(__FILE__, __LINE__, #got, (expected), (got))
