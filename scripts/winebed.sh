@@ -61,7 +61,7 @@ winebed_environment() {
 # What a template was made for; a template that differs is made anew.
 winebed_template_stamp() {
   # The font packages count too: a prefix caches the fonts it found.
-  printf 'settings-2 %s %s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
+  printf 'settings-3 %s %s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
     "$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)" \
     "$(dpkg-query -W -f='${Version}' fonts-wine 2>/dev/null)"
 }
@@ -89,6 +89,9 @@ winebed_make_template() {
       timeout 120 "$(winebed_loader "$arch")" reg add \
         'HKCU\Software\Wine\X11 Driver' /v "$value" /d N /f || exit 1
     done
+    # Two clicks of a real double-click still count as one on a busy machine.
+    timeout 120 "$(winebed_loader "$arch")" reg add 'HKCU\Control Panel\Mouse' \
+      /v DoubleClickSpeed /d 1500 /f || exit 1
     timeout 120 "$WINEBED_SERVER" -w
   ) >"$(tt_log_file "wineprefix-template-$arch")" 2>&1 || {
     tt_say "creating the $arch prefix failed; see $(tt_log_file "wineprefix-template-$arch")"
