@@ -24,30 +24,32 @@ winebed_loader() {
   esac
 }
 
-# Starts Xvfb on the first free display from :90 up and exports DISPLAY.
+# Starts Xvfb on a display that it picks itself and exports DISPLAY. Left to
+# Xvfb, the choice cannot race with another test bed starting at the same
+# time, which could otherwise take the same display and, on stopping, end
+# this one's X server.
 winebed_start_xvfb() {
-  local n log
+  local log chosen tries
   log="$(tt_log_file xvfb)"
-  for ((n = 90; n < 190; n++)); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
-    WINEBED_XVFB_PID=$!
-    # Poll for the server's socket: it is up within a second, or it lost
-    # the display to another starter and has exited.
-    local tries
-    for ((tries = 0; tries < 100; tries++)); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$WINEBED_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$WINEBED_XVFB_PID" 2>/dev/null
-    wait "$WINEBED_XVFB_PID" 2>/dev/null
-    WINEBED_XVFB_PID=""
+  chosen="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$chosen" \
+    >"$log" 2>&1 &
+  WINEBED_XVFB_PID=$!
+  for ((tries = 0; tries < 100; tries++)); do
+    if [ -s "$chosen" ] && xdpyinfo -display ":$(head -n 1 "$chosen")" \
+      >/dev/null 2>&1; then
+      export DISPLAY=":$(head -n 1 "$chosen")"
+      rm -f "$chosen"
+      return 0
+    fi
+    kill -0 "$WINEBED_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
-  tt_say "no free X display between :90 and :189"
+  rm -f "$chosen"
+  kill "$WINEBED_XVFB_PID" 2>/dev/null
+  wait "$WINEBED_XVFB_PID" 2>/dev/null
+  WINEBED_XVFB_PID=""
+  tt_say "Xvfb did not start; see $log"
   return 1
 }
 
