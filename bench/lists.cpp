@@ -18,7 +18,7 @@
 namespace bench {
 namespace {
 
-constexpr int kRounds = 31;
+constexpr int kRounds = 41;
 constexpr char kHostClass[] = "TopmostTamer bench list host";
 
 // A shown top-level window holding a list box made as the program's: same
