@@ -101,7 +101,8 @@ int main(int argc, char **argv) {
     }
   }
   const std::string serial = std::to_string(GetCurrentProcessId());
-  for (int i = 0; mode == "bulk" && argc > 2 && i < std::atoi(argv[2]); ++i)
+  MSG msg;
+  for (int i = 0; mode == "bulk" && argc > 2 && i < std::atoi(argv[2]); ++i) {
     // Shown without taking the focus from the last: activating each one
     // would cost the window system many times more than making it.
     ShowWindow(Make("bulk",
@@ -109,6 +110,10 @@ int main(int argc, char **argv) {
                           16 + static_cast<size_t>(i) * 97 % 285),
                     WS_POPUP, 0, 20 + i % 40 * 12, 20 + i % 30 * 12),
                SW_SHOWNA);
+    // What the window system has to say about them, before it piles up.
+    while (i % 64 == 0 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageA(&msg);
+  }
   if (mode == "churn")
     SetTimer(nullptr, 0, 1, Churn);
   if (mode == "demo")
@@ -119,7 +124,6 @@ int main(int argc, char **argv) {
   const HWND control = Make("control", fixture::kControlCaption, 0, 0, 0, 0,
                             nullptr, ControlProc);
   SetTimer(control, 1, 15 * 60 * 1000, nullptr);
-  MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0)
     DispatchMessageA(&msg);
   return 0;
