@@ -38,6 +38,7 @@ int main(int argc, char **argv) {
     const char *modes;
     void (*run)(Suite &);
   } cases[] = {
+      {"full", TestUnixBridge},
       {"full layout", TestOpening},
 
       {"full smoke", TestFillAndLocate},

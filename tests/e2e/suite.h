@@ -42,6 +42,7 @@ void TestTargets(Suite &suite);
 void TestHung(Suite &suite);
 void TestRealInput(Suite &suite);
 void TestEnding(Suite &suite);
+void TestUnixBridge(Suite &suite);
 
 void TestBulk(Suite &suite);
 void TestChurn(Suite &suite);

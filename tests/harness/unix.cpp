@@ -12,6 +12,7 @@ std::string workDir = "/tmp";
 } // namespace
 
 void SetWorkDir(const std::string &unix_dir) { workDir = unix_dir; }
+const std::string &WorkDir() { return workDir; }
 
 bool RunUnix(const std::string &command) {
   // Wine gives no exit code for a Unix process: on success the command
@@ -23,11 +24,12 @@ bool RunUnix(const std::string &command) {
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
+  // A Unix program gets no process or thread handle, and Wine leaves what
+  // its stack held in `pi`: closing those values would close handles of
+  // ours (the thread's desktop, say, for one length of the command line).
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &si, &pi))
     return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   const bool done = WaitUntil([&] {
     return GetFileAttributesA(markerWin.c_str()) != INVALID_FILE_ATTRIBUTES;
   });

@@ -8,6 +8,7 @@ namespace harness {
 
 // Where screenshots go and marker files live: a Unix folder.
 void SetWorkDir(const std::string &unix_dir);
+const std::string &WorkDir();
 // Runs `command` in /bin/sh and waits for it; true if it exited 0.
 bool RunUnix(const std::string &command);
 bool Xdo(const std::string &args);
