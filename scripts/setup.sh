@@ -10,8 +10,7 @@ TT_PACKAGES=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth xdotool imagemagick x11-utils
-  libgtest-dev clang libclang-rt-14-dev cmake ninja-build
-  qemu-user zip
+  libgtest-dev clang libclang-rt-14-dev cmake ninja-build zip
 )
 
 # apt only when something is missing, so a set-up machine starts at once.
@@ -33,28 +32,53 @@ tt_install_packages() {
 }
 
 # Some kernels here cannot run i386 ELF programs ("Exec format error"), and
-# the 32-bit wine loader is one. Registering qemu-i386 with binfmt_misc makes
-# them run under CPU emulation: correct, but every 32-bit process start then
-# costs ~45-55 s of emulated start-up. Sets TT_I386 to native, emulated or
-# none.
+# the 32-bit wine loader is one. There qemu-i386, registered with
+# binfmt_misc, runs them under CPU emulation. Bookworm's qemu 7.2 cannot run
+# 32-bit Wine: it takes MAP_FIXED_NOREPLACE as a mere hint, so Wine's fixed
+# reservations land elsewhere and the shared user data page at 0x7ffe0000
+# cannot be mapped. The backports' qemu (10) maps them where asked.
+TT_QEMU_MAJOR=10
+TT_BACKPORTS=/etc/apt/sources.list.d/topmost-tamer-backports.list
+
+tt_qemu_ready() {
+  local version
+  version="$(qemu-i386 --version 2>/dev/null | sed -n '1s/.*version \([0-9]*\).*/\1/p')"
+  [ "${version:-0}" -ge "$TT_QEMU_MAJOR" ]
+}
+
+tt_install_qemu() {
+  tt_qemu_ready && return 0
+  tt_say "installing qemu-user $TT_QEMU_MAJOR from bookworm-backports"
+  [ "$(id -u)" -eq 0 ] || tt_die "run as root to install qemu-user"
+  echo 'deb http://deb.debian.org/debian bookworm-backports main' >"$TT_BACKPORTS"
+  export DEBIAN_FRONTEND=noninteractive
+  tt_logged apt-update-backports apt-get update &&
+    tt_logged apt-install-qemu apt-get install -y --no-install-recommends \
+      -t bookworm-backports qemu-user </dev/null
+}
+
+# Sets TT_I386 to native, emulated (through qemu-i386) or none.
 export TT_I386=""
 tt_setup_i386() {
-  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    TT_I386=native
-    [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && TT_I386=emulated
-    return 0
-  fi
-  TT_I386=none
   local binfmt=/proc/sys/fs/binfmt_misc
-  if [ ! -e "$binfmt/register" ]; then
-    mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || return 0
+  TT_I386=none
+  if [ ! -e "$binfmt/qemu-i386" ]; then
+    if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+      TT_I386=native
+      return 0
+    fi
+    tt_install_qemu || return 0
+    if [ ! -e "$binfmt/register" ]; then
+      mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || return 0
+    fi
   fi
-  if [ ! -e "$binfmt/qemu-i386" ] && [ -x /usr/bin/qemu-i386 ]; then
-    # F: the interpreter is opened now, so it works in any mount namespace.
-    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F' \
-      >"$binfmt/register" 2>/dev/null || return 0
-  fi
-  [ -e "$binfmt/qemu-i386" ] && echo 1 >"$binfmt/qemu-i386" 2>/dev/null
+  tt_install_qemu || return 0
+  # Registered anew each time: F opens the interpreter at registration and
+  # keeps that file, so an entry made before qemu was upgraded would go on
+  # running the old one.
+  [ -e "$binfmt/qemu-i386" ] && echo -1 >"$binfmt/qemu-i386" 2>/dev/null
+  printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F' \
+    >"$binfmt/register" 2>/dev/null || return 0
   /lib/ld-linux.so.2 --version >/dev/null 2>&1 && TT_I386=emulated
   return 0
 }
