@@ -67,6 +67,11 @@ inline HWND HwndFromLong(std::int32_t value) {
 // Catalogue
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam);
 BOOL IsWindowVisible(HWND hwnd);
+// Nonzero when the desktop window manager keeps a window with the visible
+// style off the screen (Windows 8 and later cloak suspended Store apps, idle
+// shell windows and the windows of other virtual desktops). FALSE whenever
+// the system cannot tell: no desktop window manager, or a failed query.
+BOOL IsWindowCloaked(HWND hwnd);
 HWND GetParent(HWND hwnd);
 LONG GetWindowLongA(HWND hwnd, int index);
 int GetWindowTextA(HWND hwnd, char *buffer, int maxCount);

@@ -1,10 +1,33 @@
 // user32 provider of the window operations: each one is the system call of
-// the same name.
+// the same name, but IsWindowCloaked, which asks the desktop window manager.
 // Our header first: <windows.h> defines TRUE, LB_ADDSTRING and the like as
 // macros, which would clash with the header's constants of the same names.
 #include "window_ops.h"
 
 #include <windows.h>
+
+namespace {
+
+// DwmGetWindowAttribute, found in dwmapi.dll on first use rather than
+// imported: Windows XP has no dwmapi.dll, and the program neither imports nor
+// loads at start-up anything beyond what every Windows ships.
+using GetWindowAttributeProc = HRESULT(WINAPI *)(HWND, DWORD, void *, DWORD);
+constexpr DWORD kDwmwaCloaked = 14;
+
+GetWindowAttributeProc dwmGetWindowAttribute = nullptr;
+bool dwmLookedUp = false; // the user-interface thread alone asks
+
+GetWindowAttributeProc FindDwmGetWindowAttribute() {
+  const HMODULE dwmapi = LoadLibraryA("dwmapi.dll");
+  if (dwmapi == nullptr)
+    return nullptr;
+  // GetProcAddress's type says nothing of the function's; going through the
+  // generic function pointer type says the cast is meant.
+  return reinterpret_cast<GetWindowAttributeProc>(reinterpret_cast<void (*)()>(
+      GetProcAddress(dwmapi, "DwmGetWindowAttribute")));
+}
+
+} // namespace
 
 namespace platform {
 
@@ -13,6 +36,20 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
 }
 
 BOOL IsWindowVisible(HWND hwnd) { return ::IsWindowVisible(hwnd); }
+
+BOOL IsWindowCloaked(HWND hwnd) {
+  if (!dwmLookedUp) {
+    dwmGetWindowAttribute = FindDwmGetWindowAttribute();
+    dwmLookedUp = true;
+  }
+  if (dwmGetWindowAttribute == nullptr)
+    return FALSE;
+  ::DWORD cloaked = 0;
+  if (FAILED(
+          dwmGetWindowAttribute(hwnd, kDwmwaCloaked, &cloaked, sizeof cloaked)))
+    return FALSE;
+  return cloaked != 0 ? TRUE : FALSE;
+}
 
 HWND GetParent(HWND hwnd) { return ::GetParent(hwnd); }
 
