@@ -10,8 +10,11 @@ TaskScratchRecord TaskScratch{};
 
 BOOL PLATFORM_CALLBACK EnumTaskProc(HWND hwnd, LPARAM lParam) {
   // Cheapest tests first; each failing test skips the rest, so a hidden
-  // window is never asked for its parent, owner or title.
+  // window is never asked anything more.
   if (!IsWindowVisible(hwnd))
+    return kEnumContinue;
+  // Visible by its style, yet kept off the screen by the shell.
+  if (IsWindowCloaked(hwnd))
     return kEnumContinue;
   if (GetParent(hwnd) != nullptr)
     return kEnumContinue;

@@ -1,5 +1,5 @@
-// Fills a list box with one window entry per visible, parentless, unowned,
-// titled top-level window, top of the Z order first.
+// Fills a list box with one window entry per visible, uncloaked, parentless,
+// unowned, titled top-level window, top of the Z order first.
 #pragma once
 
 #include <array>

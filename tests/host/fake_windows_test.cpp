@@ -1,7 +1,8 @@
 // The catalogue and the commands over a table of fake windows, for what a
 // real window manager never shows: a GetWindowTextA that reports more than it
-// copied, exactly which calls each window gets, and overlong texts under
-// ASan. This file also defines the window operations for the host build.
+// copied, cloaked windows, exactly which calls each window gets, and overlong
+// texts under ASan. This file also defines the window operations for the host
+// build.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -17,17 +18,18 @@ namespace {
 
 struct FakeWindow {
   bool visible;
+  bool cloaked;
   LONG parent;
   LONG owner;
   std::string title;
   int reported;              // what GetWindowTextA returns
   std::string expected = ""; // the calls the test expects on this window
-  std::string asked = "";    // V(isible), P(arent), O(wner), T(itle) in order
+  std::string asked = "";    // V(isible), C(loaked), P(arent), O(wner), T(itle)
 };
 
 std::vector<FakeWindow> windows; // handle n is windows[n - 1]
-std::string selection;           // the list's selected entry
-std::vector<std::string> trace;  // list messages and target changes, in order
+std::vector<std::string> list;  // the list box's entries; the first is selected
+std::vector<std::string> trace; // list messages and target changes, in order
 
 FakeWindow &Ask(HWND hwnd, char what) {
   FakeWindow &window = windows.at(LongFromHwnd(hwnd) - 1);
@@ -47,6 +49,9 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
   return TRUE;
 }
 BOOL IsWindowVisible(HWND hwnd) { return Ask(hwnd, 'V').visible; }
+// FALSE is also what the provider answers when the system cannot tell, so
+// every uncloaked row stands for that case as well.
+BOOL IsWindowCloaked(HWND hwnd) { return Ask(hwnd, 'C').cloaked; }
 HWND GetParent(HWND hwnd) { return HwndFromLong(Ask(hwnd, 'P').parent); }
 LONG GetWindowLongA(HWND hwnd, int) { return Ask(hwnd, 'O').owner; }
 int GetWindowTextA(HWND hwnd, char *buffer, int maxCount) {
@@ -54,14 +59,25 @@ int GetWindowTextA(HWND hwnd, char *buffer, int maxCount) {
   buffer[window.title.copy(buffer, std::size_t(maxCount - 1))] = '\0';
   return window.reported;
 }
-LRESULT SendMessageA(HWND, UINT msg, WPARAM, LPARAM lParam) {
-  if (msg == LB_ADDSTRING)
-    trace.push_back("add " + std::string(reinterpret_cast<char *>(lParam)));
-  if (msg == LB_RESETCONTENT)
+LRESULT SendMessageA(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case LB_ADDSTRING:
+    list.emplace_back(reinterpret_cast<char *>(lParam));
+    trace.push_back("add " + list.back());
+    return LRESULT(list.size() - 1);
+  case LB_RESETCONTENT:
+    list.clear();
     trace.push_back("reset");
-  if (msg == LB_GETTEXT)
-    std::strcpy(reinterpret_cast<char *>(lParam), selection.c_str());
-  return msg == LB_GETTEXTLEN ? LRESULT(selection.size()) : 0;
+    return 0;
+  case LB_GETCOUNT:
+    return LRESULT(list.size());
+  case LB_GETTEXTLEN:
+    return LRESULT(list.at(wParam).size());
+  case LB_GETTEXT:
+    std::strcpy(reinterpret_cast<char *>(lParam), list.at(wParam).c_str());
+    return LRESULT(list.at(wParam).size());
+  }
+  return 0; // LB_GETCURSEL: the first entry is selected
 }
 BOOL SetWindowTextA(HWND, const char *text) {
   trace.push_back(std::string("target ") + text);
@@ -79,18 +95,19 @@ DWORD GetCurrentThreadId() { return 0; }
 TEST(FillTaskList, ClearsThenAsksInOrderUntilATestFailsAndCutsTitles) {
   const std::string longest(255, 'L');
   windows = {
-      {false, 0, 0, "Hidden", 6, "V"},
-      {true, 7, 0, "Child", 5, "VP"},
-      {true, 0, 7, "Owned", 5, "VPO"},
-      {true, 0, 0, "", 0, "VPOT"},
-      {true, 0, 0, longest, 255, "VPOT"},
-      {true, 0, 0, std::string(300, 'R'), 1000, "VPOT"}, // reports too many
+      {false, true, 0, 0, "Hidden", 6, "V"},
+      {true, true, 0, 0, "Cloaked", 7, "VC"},
+      {true, false, 7, 0, "Child", 5, "VCP"},
+      {true, false, 0, 7, "Owned", 5, "VCPO"},
+      {true, false, 0, 0, "", 0, "VCPOT"},
+      {true, false, 0, 0, longest, 255, "VCPOT"},
+      {true, false, 0, 0, std::string(300, 'R'), 1000, "VCPOT"}, // too many
   };
   trace.clear();
   MTaskList::FillTaskList(HwndFromLong(99));
   EXPECT_EQ(trace,
-            (std::vector<std::string>{"reset", "add " + longest + " 5",
-                                      "add " + std::string(255, 'R') + " 6"}));
+            (std::vector<std::string>{"reset", "add " + longest + " 6",
+                                      "add " + std::string(255, 'R') + " 7"}));
   for (const FakeWindow &window : windows)
     EXPECT_EQ(window.asked, window.expected) << window.title;
   EXPECT_EQ(MTaskList::TaskScratch.Length, 255);
@@ -104,12 +121,24 @@ TEST(Commands, CopyNoTextLongerThanAnEntry) {
     std::vector<std::string> trace;
   } cases[] = {{longest, {"target " + longest}}, {longest + '7', {}}};
   for (const auto &c : cases) {
-    selection = c.entry;
+    list = {c.entry};
     trace.clear();
     List1_Click(form);
     EXPECT_EQ(trace, c.trace) << c.entry.size();
   }
   // The target label is read with the buffer's own size, whatever it holds.
-  windows = {{}, {true, 0, 0, std::string(300, '7'), 300}};
+  windows = {{}, {true, false, 0, 0, std::string(300, '7'), 300}};
   Command1_Click(form);
+}
+
+TEST(Commands, LocateTopMostPassesOverACloakedWindow) {
+  const frmHideControls form{HwndFromLong(99), {}, {}, {}};
+  windows = {
+      {true, true, 0, 0, "Cloaked banner", 14},
+      {true, false, 0, 0, "Banner", 6},
+      {true, false, 0, 0, "Editor", 6},
+  };
+  list = {"stale 1"};
+  Command2_Click(form);
+  EXPECT_EQ(list, std::vector<std::string>{"Banner 2"});
 }
