@@ -4,7 +4,9 @@
 //   fill    FillTaskList ("Get All Windows") into a shown list box
 //   narrow  Command2_Click ("Locate Top Most Window") on it
 // Each includes the repaint the user waits for. The bare enumeration makes
-// the same four tests and the same title call, and keeps only a count.
+// the same five tests and the same title call, and keeps only a count; it
+// asks whether a window is cloaked through the program's own provider, so
+// both sides pay the same for that question.
 #include "MTaskList.h"
 #include "frmHide_commands.h"
 
@@ -60,7 +62,8 @@ private:
 };
 
 BOOL CALLBACK CountQualifying(HWND hwnd, LPARAM count) {
-  if (!IsWindowVisible(hwnd) || GetParent(hwnd) != nullptr ||
+  if (!IsWindowVisible(hwnd) || platform::IsWindowCloaked(hwnd) ||
+      GetParent(hwnd) != nullptr ||
       GetWindowLongPtrA(hwnd, GWLP_HWNDPARENT) != 0)
     return TRUE;
   char title[MTaskList::kTitleBufferLength];
