@@ -18,7 +18,10 @@ GetWindowAttributeProc dwmGetWindowAttribute = nullptr;
 bool dwmLookedUp = false; // the user-interface thread alone asks
 
 GetWindowAttributeProc FindDwmGetWindowAttribute() {
-  const HMODULE dwmapi = LoadLibraryA("dwmapi.dll");
+  // From the system folder only, never the program's or the current one.
+  // Windows before 8 may not know the flag and fail: they cloak nothing.
+  const HMODULE dwmapi =
+      LoadLibraryExA("dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (dwmapi == nullptr)
     return nullptr;
   // GetProcAddress's type says nothing of the function's; going through the
