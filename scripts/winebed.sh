@@ -63,7 +63,7 @@ winebed_environment() {
 # What a template was made for; a template that differs is made anew.
 winebed_template_stamp() {
   # The font packages count too: a prefix caches the fonts it found.
-  printf 'settings-3 %s %s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
+  printf 'settings-4 %s %s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
     "$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)" \
     "$(dpkg-query -W -f='${Version}' fonts-wine 2>/dev/null)"
 }
@@ -84,6 +84,9 @@ winebed_make_template() {
     winebed_environment
     export WINEPREFIX="$template" WINEARCH="$arch"
     timeout 900 "$(winebed_loader "$arch")" wineboot --init || exit 1
+    # Wine reads its own fonts (Marlett draws the caption buttons) only from
+    # C:\windows\Fonts, which Debian's wineboot leaves empty.
+    cp /usr/share/wine/fonts/* "$template/drive_c/windows/Fonts/" || exit 1
     # Wine draws the window frames itself, so screen and window coordinates
     # agree; and without a window manager it places the X windows itself,
     # or a minimised window would stay on the screen where it was.
