@@ -13,17 +13,28 @@ using EntryBuffer = std::array<char, modHideWin::kMaxEntry + 1>;
 
 LRESULT ListCount(HWND list) { return SendMessageA(list, LB_GETCOUNT, 0, 0); }
 
+// The window that the target label's entry names.
+HWND TargetWindow(const frmHideControls &form) {
+  EntryBuffer target{};
+  GetWindowTextA(form.lblOPut, target.data(), static_cast<int>(target.size()));
+  return HwndFromLong(modHideWin::HwndFromEntry(target.data()));
+}
+
 // Applies a show command to the target window without ever waiting on
 // another application: a window of another thread (possibly hung) gets the
 // change scheduled, one of our own thread gets it at once.
 void ShowTarget(const frmHideControls &form, int cmdShow) {
-  EntryBuffer target{};
-  GetWindowTextA(form.lblOPut, target.data(), static_cast<int>(target.size()));
-  const HWND window = HwndFromLong(modHideWin::HwndFromEntry(target.data()));
+  const HWND window = TargetWindow(form);
   if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
     ShowWindow(window, cmdShow);
   else
     ShowWindowAsync(window, cmdShow);
+}
+
+// The style is the window manager's to tell: asking sends the window
+// nothing, so a hung one answers too. A closed window has no style.
+bool IsTopmost(HWND window) {
+  return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 } // namespace
@@ -77,4 +88,18 @@ void Command1_Click(const frmHideControls &form) {
 
 void Command5_Click(const frmHideControls &form) {
   ShowTarget(form, SW_RESTORE);
+}
+
+bool TargetIsTopmost(const frmHideControls &form) {
+  return IsTopmost(TargetWindow(form));
+}
+
+void mnuAlwaysOnTop_Click(const frmHideControls &form) {
+  // Scheduled on the target's thread rather than waited for, so a hung
+  // application cannot freeze us; nothing else about the target changes. A
+  // closed target makes the call fail without effect.
+  const HWND window = TargetWindow(form);
+  SetWindowPos(window, IsTopmost(window) ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0,
+               0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }

@@ -18,3 +18,9 @@ void List1_Click(const frmHideControls &form);
 void List1_DblClick(const frmHideControls &form);
 void Command1_Click(const frmHideControls &form);
 void Command5_Click(const frmHideControls &form);
+
+// The list's context menu: whether the target window is always on top now
+// (its "Always on Top" item's check mark), and that item, which takes the
+// state away or gives it.
+bool TargetIsTopmost(const frmHideControls &form);
+void mnuAlwaysOnTop_Click(const frmHideControls &form);

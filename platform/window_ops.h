@@ -41,6 +41,8 @@ constexpr BOOL FALSE = 0;
 constexpr BOOL TRUE = 1;
 
 constexpr int GWL_HWNDPARENT = -8;
+constexpr int GWL_EXSTYLE = -20;
+constexpr LONG WS_EX_TOPMOST = 0x0008;
 
 constexpr int SW_MINIMIZE = 6;
 constexpr int SW_RESTORE = 9;
@@ -54,6 +56,13 @@ constexpr UINT LB_GETTEXT = 0x0189;
 constexpr UINT LB_GETTEXTLEN = 0x018A;
 constexpr UINT LB_GETCOUNT = 0x018B;
 constexpr LRESULT LB_ERR = -1;
+
+inline const HWND HWND_TOPMOST = reinterpret_cast<HWND>(-1);
+inline const HWND HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+constexpr UINT SWP_ASYNCWINDOWPOS = 0x4000;
 
 // Window handles are 32-bit values that 32- and 64-bit processes share: a
 // 64-bit handle is its low 32 bits, sign-extended.
@@ -85,5 +94,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow);
 BOOL ShowWindowAsync(HWND hwnd, int cmdShow);
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *processId);
 DWORD GetCurrentThreadId();
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
+                  UINT flags);
 
 } // namespace platform

@@ -96,4 +96,9 @@ DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *processId) {
 
 DWORD GetCurrentThreadId() { return ::GetCurrentThreadId(); }
 
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
+                  UINT flags) {
+  return ::SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags);
+}
+
 } // namespace platform

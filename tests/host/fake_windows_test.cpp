@@ -25,6 +25,7 @@ struct FakeWindow {
   int reported;              // what GetWindowTextA returns
   std::string expected = ""; // the calls the test expects on this window
   std::string asked = "";    // V(isible), C(loaked), P(arent), O(wner), T(itle)
+  LONG exStyle = 0;
 };
 
 std::vector<FakeWindow> windows; // handle n is windows[n - 1]
@@ -53,7 +54,9 @@ BOOL IsWindowVisible(HWND hwnd) { return Ask(hwnd, 'V').visible; }
 // every uncloaked row stands for that case as well.
 BOOL IsWindowCloaked(HWND hwnd) { return Ask(hwnd, 'C').cloaked; }
 HWND GetParent(HWND hwnd) { return HwndFromLong(Ask(hwnd, 'P').parent); }
-LONG GetWindowLongA(HWND hwnd, int) { return Ask(hwnd, 'O').owner; }
+LONG GetWindowLongA(HWND hwnd, int index) {
+  return index == GWL_EXSTYLE ? Ask(hwnd, 'X').exStyle : Ask(hwnd, 'O').owner;
+}
 int GetWindowTextA(HWND hwnd, char *buffer, int maxCount) {
   const FakeWindow &window = Ask(hwnd, 'T');
   buffer[window.title.copy(buffer, std::size_t(maxCount - 1))] = '\0';
@@ -89,6 +92,14 @@ BOOL ShowWindow(HWND, int) { return TRUE; }
 BOOL ShowWindowAsync(HWND, int) { return TRUE; }
 DWORD GetWindowThreadProcessId(HWND, DWORD *) { return 0; }
 DWORD GetCurrentThreadId() { return 0; }
+BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy,
+                  UINT flags) {
+  trace.push_back("pos " + std::to_string(LongFromHwnd(hwnd)) + " after " +
+                  std::to_string(LongFromHwnd(after)) + " at " +
+                  std::to_string(x | y | cx | cy) + " flags " +
+                  std::to_string(flags));
+  return TRUE;
+}
 
 } // namespace platform
 
@@ -141,4 +152,20 @@ TEST(Commands, LocateTopMostPassesOverACloakedWindow) {
   list = {"stale 1"};
   Command2_Click(form);
   EXPECT_EQ(list, std::vector<std::string>{"Banner 2"});
+}
+
+TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
+  const frmHideControls form{{}, HwndFromLong(1), {}, {}};
+  for (const bool topmost : {true, false}) {
+    windows = {
+        {true, false, 0, 0, "Banner 2", 8},
+        {true, false, 0, 0, "Banner", 6, "", "", topmost ? 0x108 : 0x100}};
+    trace.clear();
+    EXPECT_EQ(TargetIsTopmost(form), topmost);
+    mnuAlwaysOnTop_Click(form);
+    // No move, no size, no activation; scheduled on the target's thread.
+    EXPECT_EQ(trace, (std::vector<std::string>{
+                         "pos 2 after " + std::string(topmost ? "-2" : "-1") +
+                         " at 0 flags 16403"}));
+  }
 }
