@@ -3,6 +3,8 @@
 #include "frmHide_controls.h"
 #include "frmHide_form.h"
 
+#include <windowsx.h>
+
 using namespace frmHideLayout;
 
 namespace {
@@ -107,6 +109,13 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_COMMAND:
     OnCommand(LOWORD(wParam), HIWORD(wParam));
     return 0;
+  case WM_CONTEXTMENU:
+    // The list box passes its right-clicks and menu keys on to us.
+    if (reinterpret_cast<HWND>(wParam) == commands_.List1) {
+      OnListContextMenu(lParam);
+      return 0;
+    }
+    break;
   case WM_ACTIVATE:
     OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
     return 0;
@@ -147,6 +156,15 @@ void frmHide::OnCommand(int id, int code) {
   case IDM_mnuInfo:
     mnuInfo_Click(hwnd_);
     return;
+  case IDM_mnuMiniMize:
+    Command1_Click(commands_);
+    return;
+  case IDM_mnuRestoreSize:
+    Command5_Click(commands_);
+    return;
+  case IDM_mnuAlwaysOnTop:
+    mnuAlwaysOnTop_Click(commands_);
+    return;
   case IDC_List1:
     if (code == LBN_SELCHANGE)
       List1_Click(commands_);
@@ -177,6 +195,40 @@ void frmHide::OnCommand(int id, int code) {
     Command3_Click(*this);
     return;
   }
+}
+
+void frmHide::OnListContextMenu(LPARAM position) {
+  const HWND list = commands_.List1;
+  POINT at = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  if (at.x == -1 && at.y == -1) {
+    // Shift+F10 or the Menu key: beside the selected entry, if there is one.
+    const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    RECT item;
+    if (index < 0 || SendMessageA(list, LB_GETITEMRECT, index,
+                                  reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+      return;
+    at = {item.left, item.bottom};
+  } else {
+    // A right-click: on an entry it first does what a click does; below the
+    // last entry it opens nothing.
+    ScreenToClient(list, &at);
+    const LRESULT hit =
+        SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+    if (HIWORD(hit) != 0)
+      return;
+    SendMessageA(list, LB_SETCURSEL, LOWORD(hit), 0);
+    List1_Click(commands_);
+  }
+  ClientToScreen(list, &at);
+  const HMENU menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDM_mnuList1));
+  if (menu == nullptr)
+    return;
+  const HMENU popup = GetSubMenu(menu, 0);
+  CheckMenuItem(popup, IDM_mnuAlwaysOnTop,
+                TargetIsTopmost(commands_) ? MF_CHECKED : MF_UNCHECKED);
+  // The chosen item comes back as a WM_COMMAND.
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+  DestroyMenu(menu);
 }
 
 void frmHide::ClickFocusedButton() {

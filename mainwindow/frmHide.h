@@ -37,6 +37,8 @@ private:
 
   LRESULT OnCreate();
   void OnCommand(int id, int code);
+  // The list's context menu; `position` is WM_CONTEXTMENU's.
+  void OnListContextMenu(LPARAM position);
   void OnActivate(int state, bool minimized);
   void OnDpiChanged(UINT dpi, const RECT &suggested);
   void OnDestroy();

@@ -6,9 +6,13 @@
 // Icon and menu resources.
 #define IDI_TopmostTamer 1
 #define IDM_frmHide 1
+#define IDM_mnuList1 2
 
 // Menu commands. Kept apart from the control IDs: both arrive as WM_COMMAND.
 #define IDM_mnuInfo 100
+#define IDM_mnuMiniMize 101
+#define IDM_mnuRestoreSize 102
+#define IDM_mnuAlwaysOnTop 103
 
 // Controls of frmHide. Above IDOK and IDCANCEL, which the dialog manager
 // sends for Enter and Esc.
