@@ -209,13 +209,15 @@ void frmHide::OnListContextMenu(LPARAM position) {
       return;
     at = {item.left, item.bottom};
   } else {
-    // A right-click: on an entry it first does what a click does; below the
-    // last entry it opens nothing.
+    // A right-click: on an entry it first does what a click does, focus
+    // included, which the list box leaves to us; below the last entry it
+    // opens nothing.
     ScreenToClient(list, &at);
     const LRESULT hit =
         SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
     if (HIWORD(hit) != 0)
       return;
+    SetFocus(list);
     SendMessageA(list, LB_SETCURSEL, LOWORD(hit), 0);
     List1_Click(commands_);
   }
