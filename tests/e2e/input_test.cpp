@@ -1,6 +1,7 @@
 // Real input through the X server, for what only real input proves: that a
 // click or a key reaches the control and does what the message path does.
-// Also what only the screen shows: Command1's bold caption.
+// Also what only the screen shows: Command1's bold caption, and the check
+// mark of the list's context menu.
 #include "check.h"
 #include "suite.h"
 #include "unix.h"
@@ -30,11 +31,17 @@ std::string AtEntry(HWND list, int index) {
   return At(list, item);
 }
 
-// The dark pixels of `button`'s caption as the screen shows it (no font),
-// or of "MiniMize" drawn here in `font`, from the top-left of their ink.
-std::vector<POINT> Ink(HWND button, HFONT font) {
-  RECT r;
-  GetWindowRect(button, &r);
+bool IsTopmost(HWND window) {
+  return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// The dark pixels of `window` inside a margin of 4 pixels, each as
+// y * 0x10000 + x, in rising order: as the screen shows them (none while it
+// is hidden), or, with a font, of "MiniMize" drawn here in it.
+std::vector<LONG> Ink(HWND window, HFONT font = nullptr) {
+  RECT r = {};
+  if (IsWindowVisible(window))
+    GetWindowRect(window, &r);
   RECT box = {0, 0, r.right - r.left, r.bottom - r.top};
   const HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
   const HBITMAP bitmap = CreateCompatibleBitmap(screen, box.right, box.bottom);
@@ -45,22 +52,28 @@ std::vector<POINT> Ink(HWND button, HFONT font) {
   SelectObject(dc, font);
   DrawTextA(dc, font ? "MiniMize" : "", -1, &box,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  std::vector<POINT> ink;
-  for (int y = 4; y < box.bottom - 4; ++y) // inside the button's frame
-    for (int x = 4; x < box.right - 4; ++x) {
+  std::vector<LONG> ink;
+  for (LONG y = 4; y < box.bottom - 4; ++y)
+    for (LONG x = 4; x < box.right - 4; ++x) {
       const COLORREF c = GetPixel(dc, x, y);
       if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
-        ink.push_back({x, y});
+        ink.push_back(y * 0x10000 + x);
     }
-  LONG left = box.right;
-  for (const POINT &p : ink)
-    left = std::min(left, p.x);
-  for (POINT &p : ink) // in rows from the top: the first is the topmost
-    p = {p.x - left, p.y - ink.front().y};
   DeleteDC(dc);
   DeleteObject(bitmap);
   ReleaseDC(nullptr, screen);
   return ink;
+}
+
+HWND Menu() { return FindWindowA("#32768", nullptr); }
+
+// Real input `xdo` that opens the program's popup menu (shown and painted),
+// or `key` that closes it.
+bool OpenMenu(const std::string &xdo) {
+  return Xdo(xdo) && WaitUntil([] { return !Ink(Menu()).empty(); });
+}
+bool Choose(const std::string &key) {
+  return Xdo("key " + key) && WaitUntil([] { return Ink(Menu()).empty(); });
 }
 
 } // namespace
@@ -90,11 +103,9 @@ void TestRealInput(Suite &suite) {
   Context("MiniMize's caption is MS Sans Serif bold, 7.8 points");
   const HFONT bold = CreateFontA(-MulDiv(78, suite.dpi, 720), 0, 0, 0, FW_BOLD,
                                  0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
-  const std::vector<POINT> shown = Ink(t.minimize, nullptr);
-  const std::vector<POINT> drawn = Ink(t.minimize, bold);
-  CHECK(!drawn.empty() && shown.size() == drawn.size() &&
-        std::equal(shown.begin(), shown.end(), drawn.begin(),
-                   [](POINT a, POINT b) { return a.x == b.x && a.y == b.y; }));
+  const std::vector<LONG> shown = Ink(t.minimize),
+                          drawn = Ink(t.minimize, bold);
+  CHECK(!drawn.empty() && shown == drawn);
   DeleteObject(bold);
 
   Context("a double-click on an entry minimises its window");
@@ -128,6 +139,60 @@ void TestRealInput(Suite &suite) {
   }
   CHECK_LIST(before, EntriesOf(t.list));
   CHECK_EQ(target, TextOf(t.target));
+}
+
+void TestContextMenu(Suite &suite) {
+  const Tamer &t = suite.tamer;
+  const HWND banner = suite.Role("banner");
+  Context("a right-click on the banner's entry, then Escape");
+  const std::string rightClick = AtEntry(t.list, 0) + "click 3";
+  CHECK(Press(t.locate) && OpenMenu(rightClick));
+  const std::vector<LONG> checked = Ink(Menu());
+  CHECK_EQ(suite.Entry("banner"), TextOf(t.target));
+  Screenshot("menu-" + std::to_string(suite.dpi));
+  CHECK(Choose("Escape") && IsTopmost(banner));
+
+  Context("nothing below the last entry; Shift+F10 beside the selected one");
+  RECT item, shown = {};
+  SendMessageA(t.list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+  CHECK(OpenMenu(At(t.list, {0, item.bottom, item.right, item.bottom * 2}) +
+                 "click 3 key shift+F10"));
+  GetWindowRect(Menu(), &shown);
+  MapWindowPoints(nullptr, t.list, reinterpret_cast<POINT *>(&shown), 2);
+  CHECK(shown.left == item.left && shown.top == item.bottom);
+
+  Context("Always on Top takes the state away, a second time gives it back");
+  CHECK(Choose("t") && WaitUntil([&] { return !IsTopmost(banner); }));
+  CHECK(OpenMenu(rightClick));
+  const std::vector<LONG> unchecked = Ink(Menu());
+  CHECK(Choose("t") && WaitUntil([&] { return IsTopmost(banner); }));
+  CHECK(IsTopmost(t.form));
+  // The checked menu shows all of the other's ink, and more: a mark in its
+  // last item's row, in the margin left of the text.
+  CHECK(checked.size() > unchecked.size() &&
+        std::includes(checked.begin(), checked.end(), unchecked.begin(),
+                      unchecked.end()));
+  CHECK(std::all_of(checked.begin(), checked.end(), [&](LONG p) {
+    return std::binary_search(unchecked.begin(), unchecked.end(), p) ||
+           (p / 0x10000 >=
+                shown.bottom - shown.top - GetSystemMetrics(SM_CYMENU) &&
+            p % 0x10000 < 2 * GetSystemMetrics(SM_CXMENUCHECK));
+  }));
+
+  Context("a hung target's state changes while it hangs; no waiting on it");
+  const HWND hung = suite.Role("hung");
+  CHECK(Press(t.tasks) &&
+        SendMessageA(suite.roles.Window(), fixture::kFreeze, 0, 0));
+  // A second menu opens at once: waiting on the target would block input.
+  CHECK(
+      OpenMenu(AtEntry(t.list, IndexOf(t, suite.Entry("hung"))) + "click 3") &&
+      Choose("t") && OpenMenu("key Menu") && Choose("Escape"));
+  SendMessageA(suite.roles.Window(), fixture::kThaw, 0, 0);
+  CHECK(WaitUntil([&] { return IsTopmost(hung); }));
+
+  Context("MiniMize and Restore Size from the menu, by the Menu key");
+  CHECK(OpenMenu("key Menu") && Choose("m") && BecomesIconic(hung, true));
+  CHECK(OpenMenu("key Menu") && Choose("r") && BecomesIconic(hung, false));
 }
 
 } // namespace e2e

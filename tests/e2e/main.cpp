@@ -45,6 +45,7 @@ int main(int argc, char **argv) {
       {"full smoke", TestTargets},
       {"full", TestHung},
       {"full", TestRealInput},
+      {"full", TestContextMenu},
       {"full", TestEnding},
       {"load", TestBulk},
       {"load", TestChurn},

@@ -41,6 +41,7 @@ void TestFillAndLocate(Suite &suite);
 void TestTargets(Suite &suite);
 void TestHung(Suite &suite);
 void TestRealInput(Suite &suite);
+void TestContextMenu(Suite &suite);
 void TestEnding(Suite &suite);
 void TestUnixBridge(Suite &suite);
 
