@@ -68,16 +68,15 @@ winebed_template_stamp() {
     "$(dpkg-query -W -f='${Version}' fonts-wine 2>/dev/null)"
 }
 
-# Creates the prefix that each run's prefix is cloned from, once. Creating a
-# 64-bit prefix takes ~115 s here, because Wine's WoW64 set-up runs 32-bit
-# programs, and those run under CPU emulation on this kernel; cloning takes a
-# second. Needs DISPLAY.
+# Creates the prefix that each run's prefix is cloned from, once: creating
+# a 64-bit prefix takes tens of seconds (Wine's WoW64 set-up runs 32-bit
+# programs, emulated on some kernels), cloning it a second. Needs DISPLAY.
 winebed_make_template() {
   local arch="$1" template="$TT_ROOT/build/wineprefix-template-$1"
   local stamp
   stamp="$(winebed_template_stamp "$arch")"
   [ "$(cat "$template/.winebed-stamp" 2>/dev/null)" = "$stamp" ] && return 0
-  tt_say "creating the $arch Wine prefix template (about 2 minutes, once)"
+  tt_say "creating the $arch Wine prefix template (about a minute, once)"
   rm -rf "$template"
   mkdir -p "$template"
   (

@@ -11,7 +11,7 @@
 
 namespace harness {
 
-// Generous: a 32-bit program under CPU emulation takes about a minute.
+// Generous: a program starts in a second or two, under CPU emulation too.
 constexpr DWORD kStartMs = 180 * 1000;
 // For anything the window system should do at once.
 constexpr DWORD kSettleMs = 5000;
