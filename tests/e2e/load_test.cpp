@@ -32,20 +32,6 @@ int GdiObjects(HANDLE process) {
   return count;
 }
 
-// WM_DPICHANGED carries the window's new rectangle by pointer, and is not
-// marshalled between processes: the rectangle goes into the program's memory.
-bool ChangeDpi(const Tamer &t, int dpi) {
-  static void *remote = VirtualAllocEx(
-      t.program.Handle(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-  const RECT suggested = {0, 0, MulDiv(400, dpi, 96), MulDiv(360, dpi, 96)};
-  DWORD_PTR ignored = 0;
-  return WriteProcessMemory(t.program.Handle(), remote, &suggested,
-                            sizeof suggested, nullptr) &&
-         SendMessageTimeoutA(t.form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                             reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
-                             kSettleMs, &ignored);
-}
-
 } // namespace
 
 void TestBulk(Suite &suite) {

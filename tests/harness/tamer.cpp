@@ -47,6 +47,27 @@ bool Select(const Tamer &tamer, int index) {
              &ignored) != 0;
 }
 
+bool ChangeDpi(const Tamer &t, int dpi) {
+  // The rectangle goes by pointer, which is not marshalled between
+  // processes: it goes into the program's memory (of the first one started).
+  static void *remote = VirtualAllocEx(
+      t.program.Handle(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  // Wine draws a window's frame for the DPI that the window has, which a
+  // sent WM_DPICHANGED does not change: the frame as it is now, around the
+  // designed client area at `dpi`.
+  RECT frame, client;
+  GetWindowRect(t.form, &frame);
+  GetClientRect(t.form, &client);
+  frame.right += Pixels(kClientTwips.cx, dpi) - client.right;
+  frame.bottom += Pixels(kClientTwips.cy, dpi) - client.bottom;
+  DWORD_PTR ignored = 0;
+  return WriteProcessMemory(t.program.Handle(), remote, &frame, sizeof frame,
+                            nullptr) &&
+         SendMessageTimeoutA(t.form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                             reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                             kSettleMs, &ignored);
+}
+
 int IndexOf(const Tamer &tamer, const std::string &entry) {
   const std::vector<std::string> entries = EntriesOf(tamer.list);
   for (size_t i = 0; i < entries.size(); ++i)

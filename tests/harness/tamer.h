@@ -10,6 +10,11 @@
 namespace harness {
 
 constexpr char kCaption[] = "Manipulate Windows always on top";
+// The form's client area as designed, in twips (1/1440 inch).
+constexpr SIZE kClientTwips = {4740, 3696};
+
+// `twips` in pixels at `dpi`.
+inline int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 struct Tamer {
   harness::Program program;
@@ -33,6 +38,10 @@ bool Press(HWND button, DWORD timeout_ms = kSettleMs);
 // Selects entry `index` as a click would: the selection, then its
 // notification to the form.
 bool Select(const Tamer &tamer, int index);
+// Sends WM_DPICHANGED for `dpi`, as the window manager would: the suggested
+// rectangle is the form's frame around the designed client area at `dpi`,
+// with the form's top-left corner kept.
+bool ChangeDpi(const Tamer &t, int dpi);
 // The index of `entry` in the program's list, or -1.
 int IndexOf(const Tamer &tamer, const std::string &entry);
 // The control of the program that has the keyboard focus.
