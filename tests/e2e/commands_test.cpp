@@ -1,7 +1,7 @@
 // The program through the message path: the window as it opens, its layout
-// at the display's DPI, the list commands (fill, narrow, pick a target,
-// minimise and restore it, also when its application hangs), and how it
-// ends.
+// at the display's DPI and after a change of DPI, the list commands (fill,
+// narrow, pick a target, minimise and restore it, also when its application
+// hangs), and how it ends.
 #include "check.h"
 #include "suite.h"
 
@@ -96,6 +96,32 @@ void TestHung(Suite &suite) {
   }
 }
 
+void CheckLayout(const Tamer &t, int dpi) {
+  RECT client;
+  GetClientRect(t.form, &client);
+  CHECK_EQ(Pixels(kClientTwips.cx, dpi), static_cast<int>(client.right));
+  CHECK_EQ(Pixels(kClientTwips.cy, dpi), static_cast<int>(client.bottom));
+  // Left, top, width and height in twips, as the form was designed.
+  const struct {
+    HWND control;
+    int left, top, width, height;
+  } placements[] = {
+      {t.label1, 120, 0, 2652, 252},     {t.list, 120, 240, 4572, 1968},
+      {t.target, 120, 2280, 4572, 252},  {t.locate, 720, 2640, 3492, 252},
+      {t.tasks, 720, 3000, 1812, 252},   {t.minimize, 2520, 3000, 1692, 252},
+      {t.restore, 720, 3360, 1812, 252}, {t.exit, 2520, 3360, 1692, 252},
+  };
+  for (const auto &row : placements) {
+    RECT r;
+    GetWindowRect(row.control, &r);
+    MapWindowPoints(nullptr, t.form, reinterpret_cast<POINT *>(&r), 2);
+    const int left = Pixels(row.left, dpi), top = Pixels(row.top, dpi);
+    const RECT designed = {left, top, left + Pixels(row.width, dpi),
+                           top + Pixels(row.height, dpi)};
+    CHECK(EqualRect(&designed, &r));
+  }
+}
+
 void TestOpening(Suite &suite) {
   const Tamer &t = suite.tamer;
   Context("opening");
@@ -113,30 +139,13 @@ void TestOpening(Suite &suite) {
   CHECK(!IsWindowEnabled(t.minimize) && !IsWindowEnabled(t.restore));
   CHECK(Focus(t) == t.list);
 
-  const auto px = [&](int twips) { return MulDiv(twips, suite.dpi, 1440); };
   Context("layout at " + std::to_string(suite.dpi) + " DPI");
-  RECT client;
-  GetClientRect(t.form, &client);
-  CHECK_EQ(px(4740), static_cast<int>(client.right));
-  CHECK_EQ(px(3696), static_cast<int>(client.bottom));
-  // Left, top, width and height in twips, as the form was designed.
-  const struct {
-    HWND control;
-    int left, top, width, height;
-  } placements[] = {
-      {t.label1, 120, 0, 2652, 252},     {t.list, 120, 240, 4572, 1968},
-      {t.target, 120, 2280, 4572, 252},  {t.locate, 720, 2640, 3492, 252},
-      {t.tasks, 720, 3000, 1812, 252},   {t.minimize, 2520, 3000, 1692, 252},
-      {t.restore, 720, 3360, 1812, 252}, {t.exit, 2520, 3360, 1692, 252},
-  };
-  for (const auto &row : placements) {
-    RECT r;
-    GetWindowRect(row.control, &r);
-    MapWindowPoints(nullptr, t.form, reinterpret_cast<POINT *>(&r), 2);
-    const RECT designed = {px(row.left), px(row.top),
-                           px(row.left) + px(row.width),
-                           px(row.top) + px(row.height)};
-    CHECK(EqualRect(&designed, &r));
+  CheckLayout(t, suite.dpi);
+  // Laid out anew after a change of DPI, and again after the change back.
+  for (const int dpi : {suite.dpi * 5 / 4, suite.dpi}) {
+    Context("layout after a change to " + std::to_string(dpi) + " DPI");
+    if (CHECK(ChangeDpi(t, dpi)))
+      CheckLayout(t, dpi);
   }
 }
 

@@ -35,7 +35,10 @@ struct Suite {
 // Fills the list and selects the entry of `role`; false if it is missing.
 bool FillAndSelect(const Suite &suite, const char *role);
 
-// The window as it opens, laid out for the display's DPI.
+// The form's client area and every control's place, as designed, at `dpi`.
+void CheckLayout(const Tamer &t, int dpi);
+// The window as it opens, laid out for the display's DPI, and laid out anew
+// after a change of DPI and back.
 void TestOpening(Suite &suite);
 void TestFillAndLocate(Suite &suite);
 void TestTargets(Suite &suite);
