@@ -48,10 +48,6 @@ bool Select(const Tamer &tamer, int index) {
 }
 
 bool ChangeDpi(const Tamer &t, int dpi) {
-  // The rectangle goes by pointer, which is not marshalled between
-  // processes: it goes into the program's memory (of the first one started).
-  static void *remote = VirtualAllocEx(
-      t.program.Handle(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
   // Wine draws a window's frame for the DPI that the window has, which a
   // sent WM_DPICHANGED does not change: the frame as it is now, around the
   // designed client area at `dpi`.
@@ -60,12 +56,21 @@ bool ChangeDpi(const Tamer &t, int dpi) {
   GetClientRect(t.form, &client);
   frame.right += Pixels(kClientTwips.cx, dpi) - client.right;
   frame.bottom += Pixels(kClientTwips.cy, dpi) - client.bottom;
+  // The rectangle goes by pointer, which is not marshalled between
+  // processes: it goes into the program's memory, freed once it is read.
+  const HANDLE process = t.program.Handle();
+  void *remote = VirtualAllocEx(process, nullptr, sizeof frame, MEM_COMMIT,
+                                PAGE_READWRITE);
   DWORD_PTR ignored = 0;
-  return WriteProcessMemory(t.program.Handle(), remote, &frame, sizeof frame,
-                            nullptr) &&
-         SendMessageTimeoutA(t.form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                             reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
-                             kSettleMs, &ignored);
+  const bool sent =
+      remote != nullptr &&
+      WriteProcessMemory(process, remote, &frame, sizeof frame, nullptr) &&
+      SendMessageTimeoutA(t.form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                          reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                          kSettleMs, &ignored);
+  if (sent)
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return sent;
 }
 
 int IndexOf(const Tamer &tamer, const std::string &entry) {
