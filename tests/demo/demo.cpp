@@ -3,7 +3,6 @@
 // minimised and restored, with a screenshot of the screen after each step.
 #include "../e2e/suite.h"
 #include "check.h"
-#include "unix.h"
 
 namespace e2e {
 

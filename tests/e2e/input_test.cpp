@@ -4,7 +4,6 @@
 // mark of the list's context menu.
 #include "check.h"
 #include "suite.h"
-#include "unix.h"
 
 #include <algorithm>
 

@@ -8,7 +8,6 @@
 // Ends with "MODE: N passed, N failed".
 #include "check.h"
 #include "suite.h"
-#include "unix.h"
 
 #include <cstdio>
 #include <cstdlib>

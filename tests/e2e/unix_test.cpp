@@ -3,7 +3,6 @@
 // of this process open, whatever the path does to the command line.
 #include "check.h"
 #include "suite.h"
-#include "unix.h"
 
 #include <algorithm>
 

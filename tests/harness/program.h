@@ -1,7 +1,9 @@
 // Another program under test, started as a user starts it: ready once it
 // waits for input with its top-level window up; stopped by closing that
 // window, and ended by force only when it will not go. The tests, the
-// benchmarks and the demonstration all start their programs through here.
+// benchmarks and the demonstration all start their programs through here,
+// and the Unix commands of the test bed too (real input through xdotool and
+// screenshots of the X display), reached from a Windows program under Wine.
 #pragma once
 
 #include <windows.h>
@@ -49,5 +51,14 @@ private:
   PROCESS_INFORMATION process_ = {};
   HWND window_ = nullptr;
 };
+
+// Where screenshots go and marker files live: a Unix folder.
+void SetWorkDir(const std::string &unix_dir);
+const std::string &WorkDir();
+// Runs `command` in /bin/sh and waits for it; true if it exited 0.
+bool RunUnix(const std::string &command);
+bool Xdo(const std::string &args);
+// Saves the whole screen as WORKDIR/NAME.png.
+bool Screenshot(const std::string &name);
 
 } // namespace harness
