@@ -23,9 +23,9 @@ bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms) {
   }
 }
 
-bool Answers(HWND hwnd, DWORD timeout_ms) {
+bool Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD timeout_ms) {
   DWORD_PTR ignored = 0;
-  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms,
+  return SendMessageTimeoutA(hwnd, msg, wp, lp, SMTO_NORMAL, timeout_ms,
                              &ignored) != 0;
 }
 

@@ -22,9 +22,13 @@ constexpr DWORD kSettleMs = 5000;
 // out, waking for every message rather than sleeping a fixed time.
 bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms = kSettleMs);
 
-// Sends `hwnd` a message that its thread answers only after everything sent
-// to it before; false if the thread does not answer in time (it is hung).
-bool Answers(HWND hwnd, DWORD timeout_ms = kSettleMs);
+// Sends `hwnd` a message and waits at most `timeout_ms` for the answer;
+// false if its thread does not answer in time (it is hung).
+bool Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0,
+          DWORD timeout_ms = kSettleMs);
+// Whether the thread of `hwnd` answers a message, which it does only after
+// everything sent to it before.
+inline bool Answers(HWND hwnd) { return Send(hwnd, WM_NULL); }
 
 class Program {
 public:

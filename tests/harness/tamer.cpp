@@ -30,21 +30,11 @@ bool Tamer::Start(const std::string &exe) {
   return true;
 }
 
-bool Press(HWND button, DWORD timeout_ms) {
-  DWORD_PTR ignored = 0;
-  return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, timeout_ms,
-                             &ignored) != 0;
-}
-
 bool Select(const Tamer &tamer, int index) {
-  DWORD_PTR ignored = 0;
-  return SendMessageTimeoutA(tamer.list, LB_SETCURSEL, index, 0, SMTO_NORMAL,
-                             kSettleMs, &ignored) != 0 &&
-         SendMessageTimeoutA(
-             tamer.form, WM_COMMAND,
-             MAKEWPARAM(GetDlgCtrlID(tamer.list), LBN_SELCHANGE),
-             reinterpret_cast<LPARAM>(tamer.list), SMTO_NORMAL, kSettleMs,
-             &ignored) != 0;
+  return Send(tamer.list, LB_SETCURSEL, index) &&
+         Send(tamer.form, WM_COMMAND,
+              MAKEWPARAM(GetDlgCtrlID(tamer.list), LBN_SELCHANGE),
+              reinterpret_cast<LPARAM>(tamer.list));
 }
 
 bool ChangeDpi(const Tamer &t, int dpi) {
@@ -61,13 +51,11 @@ bool ChangeDpi(const Tamer &t, int dpi) {
   const HANDLE process = t.program.Handle();
   void *remote = VirtualAllocEx(process, nullptr, sizeof frame, MEM_COMMIT,
                                 PAGE_READWRITE);
-  DWORD_PTR ignored = 0;
   const bool sent =
       remote != nullptr &&
       WriteProcessMemory(process, remote, &frame, sizeof frame, nullptr) &&
-      SendMessageTimeoutA(t.form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                          reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
-                          kSettleMs, &ignored);
+      Send(t.form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+           reinterpret_cast<LPARAM>(remote));
   if (sent)
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   return sent;

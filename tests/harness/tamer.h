@@ -34,7 +34,9 @@ struct Tamer {
 
 // A click on `button` by BM_CLICK; false if the program does not answer
 // within `timeout_ms`.
-bool Press(HWND button, DWORD timeout_ms = kSettleMs);
+inline bool Press(HWND button, DWORD timeout_ms = kSettleMs) {
+  return Send(button, BM_CLICK, 0, 0, timeout_ms);
+}
 // Selects entry `index` as a click would: the selection, then its
 // notification to the form.
 bool Select(const Tamer &tamer, int index);
