@@ -17,8 +17,10 @@ struct Suite {
   harness::Program roles; // the fixture's "roles" process
   Tamer tamer;
 
+  // The window of role `name` (see fixture.h).
   HWND Role(const char *name) const {
-    return harness::RoleWindow(roles.Id(), name);
+    return WindowOf(roles.Id(), ("fixture." + std::string(name)).c_str(),
+                    nullptr);
   }
   std::string Entry(const char *name) const {
     return harness::EntryOf(Role(name));

@@ -77,16 +77,6 @@ std::vector<std::string> EntriesOf(HWND list) {
   return entries;
 }
 
-HWND RoleWindow(DWORD pid, const char *role) {
-  const std::string cls = std::string("fixture.") + role;
-  HWND hwnd = nullptr;
-  DWORD owner = 0;
-  while ((hwnd = FindWindowExA(nullptr, hwnd, cls.c_str(), nullptr)) != nullptr)
-    if (GetWindowThreadProcessId(hwnd, &owner) != 0 && owner == pid)
-      return hwnd;
-  return nullptr;
-}
-
 int WindowCount(HWND form) {
   // The form's thread holds every window of the program.
   std::vector<HWND> windows;

@@ -26,8 +26,6 @@ std::vector<std::string> ExpectedEntries();
 std::string TextOf(HWND hwnd);
 std::vector<std::string> EntriesOf(HWND list);
 
-// The window of `role` (see fixture.h) in fixture process `pid`.
-HWND RoleWindow(DWORD pid, const char *role);
 // The windows of the thread of `form`, children included.
 int WindowCount(HWND form);
 

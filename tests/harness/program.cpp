@@ -29,6 +29,16 @@ bool Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD timeout_ms) {
                              &ignored) != 0;
 }
 
+HWND WindowOf(DWORD pid, const char *cls, const char *caption, bool shown) {
+  HWND hwnd = nullptr;
+  DWORD owner = 0;
+  while ((hwnd = FindWindowExA(nullptr, hwnd, cls, caption)) != nullptr)
+    if (GetWindowThreadProcessId(hwnd, &owner) != 0 && owner == pid &&
+        (!shown || IsWindowVisible(hwnd)))
+      return hwnd;
+  return nullptr;
+}
+
 bool Program::Start(const std::string &exe, const std::string &args,
                     const char *caption, bool shown, DWORD timeout_ms) {
   Stop();
@@ -45,16 +55,9 @@ bool Program::Start(const std::string &exe, const std::string &args,
   // Polled with the shortest sleep: on two cores a spinning wait would slow
   // down the start that the benchmarks time.
   for (;;) {
-    for (HWND found = FindWindowExA(nullptr, nullptr, nullptr, caption);
-         found != nullptr;
-         found = FindWindowExA(nullptr, found, nullptr, caption)) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(found, &pid);
-      if (pid == process_.dwProcessId && (!shown || IsWindowVisible(found))) {
-        window_ = found;
-        return true;
-      }
-    }
+    window_ = WindowOf(process_.dwProcessId, nullptr, caption, shown);
+    if (window_ != nullptr)
+      return true;
     if (GetTickCount64() >= deadline || Ended(0))
       break;
     Sleep(1);

@@ -30,6 +30,11 @@ bool Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0,
 // everything sent to it before.
 inline bool Answers(HWND hwnd) { return Send(hwnd, WM_NULL); }
 
+// The first top-level window of process `pid` with class `cls` and caption
+// `caption` (nullptr: any), and visible if `shown`; nullptr if none.
+HWND WindowOf(DWORD pid, const char *cls, const char *caption,
+              bool shown = false);
+
 class Program {
 public:
   Program() = default;
