@@ -2,7 +2,6 @@
 // Window" finds the fixture's always-on-top ad banner, which is selected,
 // minimised and restored, with a screenshot of the screen after each step.
 #include "../e2e/suite.h"
-#include "check.h"
 
 namespace e2e {
 

@@ -2,7 +2,6 @@
 // at the display's DPI and after a change of DPI, the list commands (fill,
 // narrow, pick a target, minimise and restore it, also when its application
 // hangs), and how it ends.
-#include "check.h"
 #include "suite.h"
 
 #include <algorithm>

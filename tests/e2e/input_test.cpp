@@ -2,7 +2,6 @@
 // click or a key reaches the control and does what the message path does.
 // Also what only the screen shows: Command1's bold caption, and the check
 // mark of the list's context menu.
-#include "check.h"
 #include "suite.h"
 
 #include <algorithm>

@@ -1,7 +1,6 @@
 // The program under load and faults: thousands of windows, windows that
 // vanish while it lists them, a target that has closed, and a thousand
 // cycles of use watched for leaks.
-#include "check.h"
 #include "suite.h"
 
 #include <winternl.h>

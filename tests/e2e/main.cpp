@@ -6,7 +6,6 @@
 // and leaks over many cycles; demo: the demonstration that ./run shows.
 // WORKDIR is a Unix folder for screenshots.
 // Ends with "MODE: N passed, N failed".
-#include "check.h"
 #include "suite.h"
 
 #include <cstdio>

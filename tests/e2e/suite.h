@@ -2,6 +2,7 @@
 // checked against what the window manager reports.
 #pragma once
 
+#include "check.h"
 #include "desktop.h"
 #include "fixture.h"
 #include "tamer.h"

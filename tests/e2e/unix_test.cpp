@@ -1,7 +1,6 @@
 // The test bed's own bridge to Unix commands, from work folders of every
 // length: the commands must run, and starting them must leave every handle
 // of this process open, whatever the path does to the command line.
-#include "check.h"
 #include "suite.h"
 
 #include <algorithm>
