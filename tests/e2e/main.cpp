@@ -10,17 +10,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 int main(int argc, char **argv) {
   if (argc != 6)
     return 2;
   const std::string mode = argv[1];
-  e2e::Suite suite;
-  suite.program = argv[2];
-  suite.fixture = argv[3];
+  e2e::Suite suite{argv[2], argv[3], std::atoi(argv[5]), {}, {}};
   harness::SetWorkDir(argv[4]);
-  suite.dpi = std::atoi(argv[5]);
   setvbuf(stdout, nullptr, _IONBF, 0);
 
   harness::Context("start");
@@ -52,7 +48,7 @@ int main(int argc, char **argv) {
       {"demo", Demo},
   };
   for (const auto &c : cases)
-    if (std::strstr(c.modes, argv[1]) != nullptr)
+    if (std::string(c.modes).find(mode) != std::string::npos)
       c.run(suite);
   suite.tamer.program.Stop();
   suite.roles.Stop();
