@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace harness {
@@ -18,11 +17,9 @@ int Summary(const char *name);
 // Text with every byte outside printable ASCII escaped, so control
 // characters and look-alikes stay visible in a failure.
 std::string Show(const std::string &value);
+inline std::string Show(bool value) { return value ? "true" : "false"; }
 template <typename T> std::string Show(const T &value) {
-  if constexpr (std::is_same_v<T, bool>)
-    return value ? "true" : "false";
-  else
-    return std::to_string(value);
+  return std::to_string(value);
 }
 
 // One check for a whole list: on failure the sizes and the first row that
