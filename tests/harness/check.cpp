@@ -15,15 +15,11 @@ void Context(const std::string &what) { context = what; }
 
 bool Record(bool ok, const char *file, int line, const char *what,
             const std::string &expected, const std::string &got) {
-  if (ok) {
-    ++passed;
-    return true;
-  }
-  ++failed;
-  std::printf("FAIL %s:%d [%s] %s\n  expected: %s\n  got:      %s\n", file,
-              line, context.c_str(), what, expected.c_str(), got.c_str());
-  std::fflush(stdout);
-  return false;
+  ++(ok ? passed : failed);
+  if (!ok)
+    std::printf("FAIL %s:%d [%s] %s\n  expected: %s\n  got:      %s\n", file,
+                line, context.c_str(), what, expected.c_str(), got.c_str());
+  return ok;
 }
 
 int Summary(const char *name) {
