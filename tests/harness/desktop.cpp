@@ -12,13 +12,7 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM windows) {
   return TRUE;
 }
 
-std::string ListedTitle(HWND hwnd) {
-  char title[256] = {};
-  return std::string(title, std::max(0, GetWindowTextA(hwnd, title, 256)));
-}
-
-} // namespace
-
+// Every top-level window, top of the Z order first.
 std::vector<HWND> ZOrder() {
   // EnumWindows takes a snapshot first; walking GW_HWNDNEXT would stop at
   // the first window destroyed under it.
@@ -26,6 +20,8 @@ std::vector<HWND> ZOrder() {
   EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
+
+} // namespace
 
 bool ZOrderSettles() {
   std::vector<HWND> last;
@@ -40,7 +36,7 @@ bool ZOrderSettles() {
 
 std::string EntryOf(HWND hwnd) {
   // Handles are 32-bit values shared by 32- and 64-bit programs.
-  return ListedTitle(hwnd) + " " +
+  return TextOf(hwnd, 256) + " " +
          std::to_string(static_cast<int>(reinterpret_cast<INT_PTR>(hwnd)));
 }
 
@@ -50,14 +46,15 @@ std::vector<std::string> ExpectedEntries() {
   // another way.
   for (HWND hwnd : ZOrder())
     if (IsWindowVisible(hwnd) && GetParent(hwnd) == nullptr &&
-        GetWindow(hwnd, GW_OWNER) == nullptr && !ListedTitle(hwnd).empty())
+        GetWindow(hwnd, GW_OWNER) == nullptr && !TextOf(hwnd, 256).empty())
       entries.push_back(EntryOf(hwnd));
   return entries;
 }
 
-std::string TextOf(HWND hwnd) {
-  char text[1024] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
+std::string TextOf(HWND hwnd, int room) {
+  std::string text(static_cast<size_t>(room), '\0');
+  text.resize(
+      static_cast<size_t>(std::max(0, GetWindowTextA(hwnd, &text[0], room))));
   return text;
 }
 

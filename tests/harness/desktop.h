@@ -10,8 +10,6 @@
 
 namespace harness {
 
-// Every top-level window, top of the Z order first.
-std::vector<HWND> ZOrder();
 // Waits until the Z order has stopped changing: Wine goes on reordering
 // newly made windows for a while as the X server's events come in.
 bool ZOrderSettles();
@@ -22,8 +20,9 @@ std::string EntryOf(HWND hwnd);
 // unowned, titled top-level window, top of the Z order first.
 std::vector<std::string> ExpectedEntries();
 
-// A window's text, and a list box's entries, in the ANSI code page.
-std::string TextOf(HWND hwnd);
+// A window's text as GetWindowTextA gives it with room for `room` - 1
+// characters, and a list box's entries, in the ANSI code page.
+std::string TextOf(HWND hwnd, int room = 1024);
 std::vector<std::string> EntriesOf(HWND list);
 
 // The windows of the thread of `form`, children included.
