@@ -3,26 +3,22 @@
 #include "desktop.h"
 
 namespace harness {
-namespace {
-
-HWND Child(HWND form, const char *cls, const char *text) {
-  return FindWindowExA(form, nullptr, cls, text);
-}
-
-} // namespace
 
 bool Tamer::Start(const std::string &exe) {
   if (!program.Start(exe, "", kCaption, true))
     return false;
   form = program.Window();
-  label1 = Child(form, "Static", "Current Applications Runnig ");
-  list = Child(form, "ListBox", nullptr);
-  target = Child(form, "Static", "");
-  locate = Child(form, "Button", "Locate Top Most Window");
-  tasks = Child(form, "Button", "Get All Windows");
-  minimize = Child(form, "Button", "MiniMize");
-  restore = Child(form, "Button", "Restore Size");
-  exit = Child(form, "Button", "Exit");
+  const auto child = [this](const char *cls, const char *text) {
+    return FindWindowExA(form, nullptr, cls, text);
+  };
+  label1 = child("Static", "Current Applications Runnig ");
+  list = child("ListBox", nullptr);
+  target = child("Static", "");
+  locate = child("Button", "Locate Top Most Window");
+  tasks = child("Button", "Get All Windows");
+  minimize = child("Button", "MiniMize");
+  restore = child("Button", "Restore Size");
+  exit = child("Button", "Exit");
   for (HWND control :
        {label1, list, target, locate, tasks, minimize, restore, exit})
     if (control == nullptr)
