@@ -9,17 +9,14 @@
 namespace e2e {
 namespace {
 
-// "mousemove X Y " to the middle of `rect`, in screen coordinates of `hwnd`.
-std::string At(HWND hwnd, RECT rect) {
+// "mousemove X Y " to the middle of `rect` in client coordinates of `hwnd`,
+// or of all its client area.
+std::string At(HWND hwnd, RECT rect = {}) {
+  if (IsRectEmpty(&rect))
+    GetClientRect(hwnd, &rect);
   POINT p = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   ClientToScreen(hwnd, &p);
   return "mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " ";
-}
-
-std::string At(HWND control) {
-  RECT r;
-  GetClientRect(control, &r);
-  return At(control, r);
 }
 
 std::string AtEntry(HWND list, int index) {
