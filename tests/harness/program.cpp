@@ -7,6 +7,14 @@ namespace {
 
 std::string workDir = "/tmp";
 
+// `path` as one word of /bin/sh, whatever spaces or quotes it holds.
+std::string Quoted(const std::string &path) {
+  std::string quoted = "'";
+  for (const char c : path)
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
 } // namespace
 
 bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms) {
@@ -94,7 +102,8 @@ bool RunUnix(const std::string &command) {
   static int serial = 0;
   const std::string marker = workDir + "/unix-done." + std::to_string(++serial);
   const std::string markerWin = "Z:" + marker;
-  std::string line = "/bin/sh -c \"" + command + " && touch " + marker + "\"";
+  std::string line =
+      "/bin/sh -c \"" + command + " && touch " + Quoted(marker) + "\"";
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
@@ -116,8 +125,8 @@ bool Xdo(const std::string &args) {
 }
 
 bool Screenshot(const std::string &name) {
-  return RunUnix("/usr/bin/import -display $DISPLAY -window root " + workDir +
-                 "/" + name + ".png");
+  return RunUnix("/usr/bin/import -display $DISPLAY -window root " +
+                 Quoted(workDir + "/" + name + ".png"));
 }
 
 } // namespace harness
