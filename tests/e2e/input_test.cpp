@@ -75,11 +75,10 @@ bool Choose(const std::string &key) {
 // The handles this process holds, as their values.
 std::vector<UINT_PTR> OpenHandles() {
   std::vector<UINT_PTR> open;
-  for (UINT_PTR value = 4; value < 0x4000; value += 4) {
-    DWORD flags = 0;
-    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+  for (UINT_PTR value = 4; value < 0x4000; value += 4)
+    if (DWORD flags = 0;
+        GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
       open.push_back(value);
-  }
   return open;
 }
 
