@@ -67,7 +67,6 @@ tt_setup_i386() {
       TT_I386=native
       return 0
     fi
-    tt_install_qemu || return 0
     if [ ! -e "$binfmt/register" ]; then
       mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || return 0
     fi
