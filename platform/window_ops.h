@@ -25,17 +25,22 @@ using UINT = unsigned int;
 #if defined(_WIN64)
 using WPARAM = unsigned long long;
 using LPARAM = long long;
+using ULONG_PTR = unsigned long long;
 #elif defined(_WIN32)
 using WPARAM = unsigned int;
 using LPARAM = long;
+using ULONG_PTR = unsigned long;
 #else
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
+using ULONG_PTR = std::uintptr_t;
 #endif
+using UINT_PTR = WPARAM;
 using LRESULT = LPARAM;
 using LONG = std::int32_t;
 using DWORD = std::uint32_t;
 using WNDENUMPROC = BOOL(PLATFORM_CALLBACK *)(HWND, LPARAM);
+using SENDASYNCPROC = void(PLATFORM_CALLBACK *)(HWND, UINT, ULONG_PTR, LRESULT);
 
 constexpr BOOL FALSE = 0;
 constexpr BOOL TRUE = 1;
@@ -47,6 +52,7 @@ constexpr LONG WS_EX_TOPMOST = 0x0008;
 constexpr int SW_MINIMIZE = 6;
 constexpr int SW_RESTORE = 9;
 
+constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_SETREDRAW = 0x000B;
 constexpr UINT LB_ADDSTRING = 0x0180;
 constexpr UINT LB_DELETESTRING = 0x0182;
@@ -88,6 +94,8 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL InvalidateRect(HWND hwnd, const void *rect, BOOL erase);
 
 // Commands
+BOOL IsWindow(HWND hwnd);
+BOOL IsIconic(HWND hwnd);
 BOOL SetWindowTextA(HWND hwnd, const char *text);
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL ShowWindow(HWND hwnd, int cmdShow);
@@ -96,5 +104,12 @@ DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *processId);
 DWORD GetCurrentThreadId();
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
                   UINT flags);
+// Sends without waiting: `callback` runs later on this thread, from its
+// message loop, once the window's thread has answered (never, if it hangs).
+BOOL SendMessageCallbackA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                          SENDASYNCPROC callback, ULONG_PTR data);
+// A WM_TIMER to `hwnd` every `elapse` milliseconds, until killed.
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse);
+BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 } // namespace platform

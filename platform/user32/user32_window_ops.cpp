@@ -72,6 +72,10 @@ BOOL InvalidateRect(HWND hwnd, const void *rect, BOOL erase) {
   return ::InvalidateRect(hwnd, static_cast<const RECT *>(rect), erase);
 }
 
+BOOL IsWindow(HWND hwnd) { return ::IsWindow(hwnd); }
+
+BOOL IsIconic(HWND hwnd) { return ::IsIconic(hwnd); }
+
 BOOL SetWindowTextA(HWND hwnd, const char *text) {
   return ::SetWindowTextA(hwnd, text);
 }
@@ -100,5 +104,16 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
                   UINT flags) {
   return ::SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags);
 }
+
+BOOL SendMessageCallbackA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                          SENDASYNCPROC callback, ULONG_PTR data) {
+  return ::SendMessageCallbackA(hwnd, msg, wParam, lParam, callback, data);
+}
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse) {
+  return ::SetTimer(hwnd, id, elapse, nullptr);
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) { return ::KillTimer(hwnd, id); }
 
 } // namespace platform

@@ -26,11 +26,28 @@ struct FakeWindow {
   std::string expected = ""; // the calls the test expects on this window
   std::string asked = "";    // V(isible), C(loaked), P(arent), O(wner), T(itle)
   LONG exStyle = 0;
+  DWORD thread = 1; // 0: closed
+  bool iconic = false;
 };
 
 std::vector<FakeWindow> windows; // handle n is windows[n - 1]
 std::vector<std::string> list;  // the list box's entries; the first is selected
 std::vector<std::string> trace; // list messages and target changes, in order
+
+// Messages sent with a callback, answered when a test says so.
+struct Unanswered {
+  HWND hwnd;
+  SENDASYNCPROC callback;
+  ULONG_PTR data;
+};
+std::vector<Unanswered> unanswered;
+
+[[maybe_unused]] void AnswerAll() {
+  const std::vector<Unanswered> answers = std::move(unanswered);
+  unanswered.clear();
+  for (const Unanswered &answer : answers)
+    answer.callback(answer.hwnd, WM_NULL, answer.data, 0);
+}
 
 FakeWindow &Ask(HWND hwnd, char what) {
   FakeWindow &window = windows.at(LongFromHwnd(hwnd) - 1);
@@ -90,13 +107,39 @@ BOOL InvalidateRect(HWND, const void *, BOOL) { return TRUE; }
 BOOL EnableWindow(HWND, BOOL) { return FALSE; }
 BOOL ShowWindow(HWND, int) { return TRUE; }
 BOOL ShowWindowAsync(HWND, int) { return TRUE; }
-DWORD GetWindowThreadProcessId(HWND, DWORD *) { return 0; }
+BOOL IsWindow(HWND hwnd) {
+  const std::size_t index = std::size_t(LongFromHwnd(hwnd)) - 1;
+  return index < windows.size() && windows[index].thread != 0;
+}
+BOOL IsIconic(HWND hwnd) { return IsWindow(hwnd) && Ask(hwnd, 'I').iconic; }
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *processId) {
+  const DWORD thread = IsWindow(hwnd) ? Ask(hwnd, 'H').thread : 0;
+  if (processId != nullptr)
+    *processId = thread * 10; // one process per thread
+  return thread;
+}
 DWORD GetCurrentThreadId() { return 0; }
 // The place and size go unread: the flags must say to keep both.
 BOOL SetWindowPos(HWND hwnd, HWND after, int, int, int, int, UINT flags) {
   trace.push_back("pos " + std::to_string(LongFromHwnd(hwnd)) + " after " +
                   std::to_string(LongFromHwnd(after)) + " flags " +
                   std::to_string(flags));
+  return TRUE;
+}
+
+BOOL SendMessageCallbackA(HWND hwnd, UINT, WPARAM, LPARAM,
+                          SENDASYNCPROC callback, ULONG_PTR data) {
+  if (!IsWindow(hwnd))
+    return FALSE;
+  unanswered.push_back({hwnd, callback, data});
+  return TRUE;
+}
+UINT_PTR SetTimer(HWND, UINT_PTR id, UINT elapse) {
+  trace.push_back("timer " + std::to_string(elapse));
+  return id;
+}
+BOOL KillTimer(HWND, UINT_PTR) {
+  trace.push_back("timer off");
   return TRUE;
 }
 
