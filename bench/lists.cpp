@@ -90,7 +90,7 @@ double TimeFill(HWND list) {
 
 double TimeNarrow(HWND list) {
   // Command2_Click touches the list alone.
-  const frmHideControls form{list, nullptr, nullptr, nullptr};
+  const frmHideControls form{list, nullptr, nullptr, nullptr, nullptr};
   const double start = NowMs();
   Command2_Click(form);
   UpdateWindow(list);

@@ -144,7 +144,8 @@ LRESULT frmHide::OnCreate() {
       return -1;
   }
   commands_ = frmHideControls{Control(IDC_List1), Control(IDC_lblOPut),
-                              Control(IDC_Command1), Control(IDC_Command5)};
+                              Control(IDC_Command1), Control(IDC_Command5),
+                              hwnd_};
   focus_ = Control(IDC_List1);
   return 0;
 }

@@ -10,6 +10,7 @@ struct frmHideControls {
   platform::HWND lblOPut;  // the target label: the last selected entry
   platform::HWND Command1; // "MiniMize"
   platform::HWND Command5; // "Restore Size"
+  platform::HWND Form;     // frmHide itself, which gets the commands' timers
 };
 
 void cmdTasks_Click(const frmHideControls &form);

@@ -167,7 +167,7 @@ TEST(FillTaskList, ClearsThenAsksInOrderUntilATestFailsAndCutsTitles) {
 }
 
 TEST(Commands, CopyNoTextLongerThanAnEntry) {
-  const frmHideControls form{HwndFromLong(1), HwndFromLong(2), {}, {}};
+  const frmHideControls form{HwndFromLong(1), HwndFromLong(2), {}, {}, {}};
   const std::string longest(modHideWin::kMaxEntry, '7');
   const struct {
     std::string entry;
@@ -185,7 +185,7 @@ TEST(Commands, CopyNoTextLongerThanAnEntry) {
 }
 
 TEST(Commands, LocateTopMostPassesOverACloakedWindow) {
-  const frmHideControls form{HwndFromLong(99), {}, {}, {}};
+  const frmHideControls form{HwndFromLong(99), {}, {}, {}, {}};
   windows = {
       {true, true, 0, 0, "Cloaked banner", 14},
       {true, false, 0, 0, "Banner", 6},
@@ -197,7 +197,7 @@ TEST(Commands, LocateTopMostPassesOverACloakedWindow) {
 }
 
 TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
-  const frmHideControls form{{}, HwndFromLong(1), {}, {}};
+  const frmHideControls form{{}, HwndFromLong(1), {}, {}, {}};
   for (const bool topmost : {true, false}) {
     windows = {
         {true, false, 0, 0, "Banner 2", 8},
