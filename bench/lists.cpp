@@ -14,6 +14,7 @@
 #include "bench.h"
 #include "dpi_api.h"
 #include "frmHide_controls.h"
+#include "frmHide_list.h"
 
 #include <cstdio>
 
@@ -24,13 +25,14 @@ constexpr int kRounds = 41;
 constexpr char kHostClass[] = "TopmostTamer bench list host";
 
 // A shown top-level window holding a list box made as the program's: same
-// class, styles, size and font.
+// class, styles, size and font, its rows drawn as the program draws them.
 class ListHost {
 public:
   ListHost() {
     using namespace frmHideLayout;
+    current = this;
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kHostClass;
@@ -56,6 +58,23 @@ public:
   HWND List() const { return list_; }
 
 private:
+  static inline const ListHost *current = nullptr;
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
+    if (message == WM_MEASUREITEM) {
+      reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)->itemHeight =
+          static_cast<UINT>(current->fonts_.listRow);
+      return TRUE;
+    }
+    if (message == WM_DRAWITEM) {
+      DrawListRow(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam),
+                  current->keeper_, current->fonts_);
+      return TRUE;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+
+  OffTopKeeper keeper_; // keeps nothing: the marks read the windows' states
   frmHideFonts fonts_{};
   HWND host_ = nullptr;
   HWND list_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "frmHide_controls.h"
 #include "frmHide_form.h"
+#include "frmHide_list.h"
 
 #include <windowsx.h>
 
@@ -12,6 +13,7 @@ namespace {
 constexpr char kFormClass[] = "TopmostTamer.frmHide";
 constexpr char kOwnerClass[] = "TopmostTamer.Owner";
 constexpr char kCaption[] = "Manipulate Windows always on top";
+constexpr UINT_PTR kKeepTimer = 1;
 
 // Fixed size: a caption with the system menu and a minimise box, no sizing
 // border and no maximise box. WS_EX_APPWINDOW keeps a taskbar button and an
@@ -119,6 +121,23 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_ACTIVATE:
     OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
     return 0;
+  case WM_TIMER:
+    OnTimer(wParam);
+    return 0;
+  case WM_MEASUREITEM:
+    if (wParam == IDC_List1) {
+      reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)->itemHeight =
+          static_cast<UINT>(fonts_.listRow);
+      return TRUE;
+    }
+    break;
+  case WM_DRAWITEM:
+    if (wParam == IDC_List1) {
+      DrawListRow(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam), keeper_,
+                  fonts_);
+      return TRUE;
+    }
+    break;
   case WM_DPICHANGED:
     OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
     return 0;
@@ -143,10 +162,11 @@ LRESULT frmHide::OnCreate() {
     if (controls_[row] == nullptr)
       return -1;
   }
-  commands_ = frmHideControls{Control(IDC_List1), Control(IDC_lblOPut),
-                              Control(IDC_Command1), Control(IDC_Command5),
-                              hwnd_};
+  commands_ =
+      frmHideControls{Control(IDC_List1), Control(IDC_lblOPut),
+                      Control(IDC_Command1), Control(IDC_Command5), hwnd_};
   focus_ = Control(IDC_List1);
+  keeper_.Attach(hwnd_, kKeepTimer);
   return 0;
 }
 
@@ -164,7 +184,12 @@ void frmHide::OnCommand(int id, int code) {
     Command5_Click(commands_);
     return;
   case IDM_mnuAlwaysOnTop:
-    mnuAlwaysOnTop_Click(commands_);
+    mnuAlwaysOnTop_Click(commands_, keeper_);
+    RepaintList();
+    return;
+  case IDM_mnuKeepOffTop:
+    mnuKeepOffTop_Click(commands_, keeper_);
+    RepaintList();
     return;
   case IDC_List1:
     if (code == LBN_SELCHANGE)
@@ -229,6 +254,10 @@ void frmHide::OnListContextMenu(LPARAM position) {
   const HMENU popup = GetSubMenu(menu, 0);
   CheckMenuItem(popup, IDM_mnuAlwaysOnTop,
                 TargetIsTopmost(commands_) ? MF_CHECKED : MF_UNCHECKED);
+  const bool kept = TargetIsKept(commands_, keeper_);
+  CheckMenuItem(popup, IDM_mnuKeepOffTop, kept ? MF_CHECKED : MF_UNCHECKED);
+  if (!kept && keeper_.IsFull())
+    EnableMenuItem(popup, IDM_mnuKeepOffTop, MF_GRAYED);
   // The chosen item comes back as a WM_COMMAND.
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
@@ -253,7 +282,17 @@ void frmHide::OnActivate(int state, bool minimized) {
   }
   if (!minimized && focus_ != nullptr)
     SetFocus(focus_);
+  RepaintList();
 }
+
+void frmHide::OnTimer(UINT_PTR id) {
+  if (id != kKeepTimer)
+    return;
+  if (keeper_.Check().forgotten)
+    RepaintList();
+}
+
+void frmHide::RepaintList() { InvalidateRect(commands_.List1, nullptr, TRUE); }
 
 void frmHide::OnDpiChanged(UINT dpi, const RECT &suggested) {
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
@@ -272,6 +311,7 @@ void frmHide::OnDpiChanged(UINT dpi, const RECT &suggested) {
   // The controls no longer use the old fonts.
   DeleteFormFonts(fonts_);
   fonts_ = fonts;
+  SendMessageA(commands_.List1, LB_SETITEMHEIGHT, 0, fonts_.listRow);
 }
 
 void frmHide::OnDestroy() {

@@ -40,6 +40,9 @@ private:
   // The list's context menu; `position` is WM_CONTEXTMENU's.
   void OnListContextMenu(LPARAM position);
   void OnActivate(int state, bool minimized);
+  void OnTimer(UINT_PTR id);
+  // Repaints the list, so that its marks show the windows' states now.
+  void RepaintList();
   void OnDpiChanged(UINT dpi, const RECT &suggested);
   void OnDestroy();
   void OnNcDestroy();
@@ -60,4 +63,5 @@ private:
   frmHideFonts fonts_{};
   // The child that had the focus when the form was last deactivated.
   HWND focus_ = nullptr;
+  OffTopKeeper keeper_;
 };

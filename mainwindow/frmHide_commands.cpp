@@ -31,12 +31,6 @@ void ShowTarget(const frmHideControls &form, int cmdShow) {
     ShowWindowAsync(window, cmdShow);
 }
 
-// The style is the window manager's to tell: asking sends the window
-// nothing, so a hung one answers too. A closed window has no style.
-bool IsTopmost(HWND window) {
-  return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
 } // namespace
 
 void cmdTasks_Click(const frmHideControls &form) {
@@ -94,12 +88,29 @@ bool TargetIsTopmost(const frmHideControls &form) {
   return IsTopmost(TargetWindow(form));
 }
 
-void mnuAlwaysOnTop_Click(const frmHideControls &form) {
-  // Scheduled on the target's thread rather than waited for, so a hung
-  // application cannot freeze us; nothing else about the target changes. A
-  // closed target makes the call fail without effect.
+void mnuAlwaysOnTop_Click(const frmHideControls &form, OffTopKeeper &keeper) {
   const HWND window = TargetWindow(form);
-  SetWindowPos(window, IsTopmost(window) ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0,
-               0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+  // The user's word wins over the keeping: never fight the user.
+  const bool kept = keeper.IsKept(window);
+  keeper.Release(window);
+  SetTopmost(window, kept || !IsTopmost(window));
+}
+
+bool TargetIsKept(const frmHideControls &form, const OffTopKeeper &keeper) {
+  return keeper.IsKept(TargetWindow(form));
+}
+
+void mnuKeepOffTop_Click(const frmHideControls &form, OffTopKeeper &keeper) {
+  const HWND window = TargetWindow(form);
+  if (keeper.IsKept(window))
+    keeper.Release(window);
+  else
+    keeper.Keep(window);
+}
+
+EntryMark MarkOf(const char *entry, const OffTopKeeper &keeper) {
+  const HWND window = HwndFromLong(modHideWin::HwndFromEntry(entry));
+  if (keeper.IsKept(window))
+    return EntryMark::KeptOffTop;
+  return IsTopmost(window) ? EntryMark::OnTop : EntryMark::None;
 }

@@ -3,6 +3,7 @@
 // runs in the program and against the in-memory desktop.
 #pragma once
 
+#include "frmHide_keeper.h"
 #include "window_ops.h"
 
 struct frmHideControls {
@@ -22,6 +23,16 @@ void Command5_Click(const frmHideControls &form);
 
 // The list's context menu: whether the target window is always on top now
 // (its "Always on Top" item's check mark), and that item, which takes the
-// state away or gives it.
+// state away or gives it; on a window kept off top it gives the state back
+// for good.
 bool TargetIsTopmost(const frmHideControls &form);
-void mnuAlwaysOnTop_Click(const frmHideControls &form);
+void mnuAlwaysOnTop_Click(const frmHideControls &form, OffTopKeeper &keeper);
+// Whether the target is kept off top ("Keep Off Top"'s check mark), and that
+// item, which starts keeping it or stops.
+bool TargetIsKept(const frmHideControls &form, const OffTopKeeper &keeper);
+void mnuKeepOffTop_Click(const frmHideControls &form, OffTopKeeper &keeper);
+
+// The mark at the left of an entry: its window is kept off top, or else is
+// always on top, as they are now.
+enum class EntryMark { None, OnTop, KeptOffTop };
+EntryMark MarkOf(const char *entry, const OffTopKeeper &keeper);

@@ -23,8 +23,10 @@ DWORD StyleOf(const ControlRow &row) {
   switch (row.kind) {
   case ControlKind::ListBox:
     // Unsorted, single selection; no integral height, so it keeps its
-    // designed size.
-    return style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    // designed size. Its rows are drawn by the form, from the strings it
+    // keeps.
+    return style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+           LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
   case ControlKind::Button:
     return style | WS_TABSTOP | BS_PUSHBUTTON;
   case ControlKind::Label:

@@ -23,6 +23,27 @@ HFONT CreateCommand1Font(UINT dpi) {
                      DEFAULT_PITCH | FF_DONTCARE, kCommand1FontFace);
 }
 
+int LineHeight(HFONT font) {
+  const HDC screen = GetDC(nullptr);
+  const HGDIOBJ old =
+      SelectObject(screen, font != nullptr ? static_cast<HGDIOBJ>(font)
+                                           : GetStockObject(SYSTEM_FONT));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(screen, &metrics);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return metrics.tmHeight > 0 ? metrics.tmHeight : 16;
+}
+
+HFONT CreateMarksFont(int rowHeight) {
+  // Marlett's arrows are half an em wide: an em of one and a half rows makes
+  // them about as wide as a letter is high.
+  return CreateFontA(-rowHeight * 3 / 2, 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                     FALSE, SYMBOL_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, "Marlett");
+}
+
 void DeleteFont(HFONT &font) {
   if (font != nullptr)
     DeleteObject(font);
@@ -32,11 +53,15 @@ void DeleteFont(HFONT &font) {
 } // namespace
 
 frmHideFonts CreateFormFonts(const DpiApi &dpiApi, UINT dpi) {
-  frmHideFonts fonts{CreateMessageFont(dpiApi, dpi), CreateCommand1Font(dpi)};
+  frmHideFonts fonts{CreateMessageFont(dpiApi, dpi), CreateCommand1Font(dpi),
+                     nullptr, 0};
+  fonts.listRow = LineHeight(fonts.message);
+  fonts.marks = CreateMarksFont(fonts.listRow);
   return fonts;
 }
 
 void DeleteFormFonts(frmHideFonts &fonts) {
   DeleteFont(fonts.message);
   DeleteFont(fonts.command1);
+  DeleteFont(fonts.marks);
 }

@@ -13,6 +13,7 @@
 #define IDM_mnuMiniMize 101
 #define IDM_mnuRestoreSize 102
 #define IDM_mnuAlwaysOnTop 103
+#define IDM_mnuKeepOffTop 104
 
 // Controls of frmHide. Above IDOK and IDCANCEL, which the dialog manager
 // sends for Enter and Esc.

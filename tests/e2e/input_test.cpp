@@ -6,6 +6,7 @@
 #include "suite.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace e2e {
 namespace {
@@ -199,15 +200,16 @@ void TestContextMenu(Suite &suite) {
   const std::vector<LONG> unchecked = Ink(Menu());
   CHECK(Choose("t") && WaitUntil([&] { return IsTopmost(banner); }));
   CHECK(IsTopmost(t.form));
-  // The checked menu shows all of the other's ink, and more: a mark in its
-  // last item's row, in the margin left of the text.
+  // The checked menu shows all of the other's ink, and more: a mark in the
+  // row of its last item but one, in the margin left of the text.
   CHECK(checked.size() > unchecked.size() &&
         std::includes(checked.begin(), checked.end(), unchecked.begin(),
                       unchecked.end()));
   CHECK(std::all_of(checked.begin(), checked.end(), [&](LONG p) {
     return std::binary_search(unchecked.begin(), unchecked.end(), p) ||
-           (p / 0x10000 >=
-                shown.bottom - shown.top - GetSystemMetrics(SM_CYMENU) &&
+           (std::abs(p / 0x10000 - (shown.bottom - shown.top) +
+                     GetSystemMetrics(SM_CYMENU) * 3 / 2) <
+                GetSystemMetrics(SM_CYMENU) / 2 &&
             p % 0x10000 < 2 * GetSystemMetrics(SM_CXMENUCHECK));
   }));
 

@@ -32,6 +32,16 @@ std::string PadTo(std::string title, size_t length) {
   return title;
 }
 
+LRESULT CALLBACK RoleProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == fixture::kReassert)
+    return wp != 0 ? SetTimer(hwnd, 1, static_cast<UINT>(wp), nullptr) != 0
+                   : KillTimer(hwnd, 1);
+  if (msg == WM_TIMER)
+    return SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
 HWND MakeRole(int index, HWND first) {
   const fixture::Role &role = fixture::kRoles[index];
   std::string title = role.title != nullptr ? role.title : "";
@@ -41,7 +51,8 @@ HWND MakeRole(int index, HWND first) {
     for (int byte = 1; byte < 256; ++byte) // 255: a cut one short shows
       title += static_cast<char>(byte);
   return Make(role.name, title, role.style, role.exStyle, 420 + index % 4 * 190,
-              120 + index / 4 * 150, role.ownedByFirst ? first : nullptr);
+              120 + index / 4 * 150, role.ownedByFirst ? first : nullptr,
+              RoleProc);
 }
 
 // The hung role's thread: it dispatches its messages until told to freeze,

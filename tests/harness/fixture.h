@@ -49,5 +49,8 @@ constexpr Role kRoles[] = {
 // (answered once it has stopped), or starts again.
 constexpr UINT kFreeze = WM_APP + 1;
 constexpr UINT kThaw = WM_APP + 2;
+// To a role's window: it puts itself back on top every wParam milliseconds,
+// as ad banners do, or no more if wParam is 0.
+constexpr UINT kReassert = WM_APP + 3;
 
 } // namespace fixture

@@ -5,6 +5,7 @@
 // build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -42,7 +43,7 @@ struct Unanswered {
 };
 std::vector<Unanswered> unanswered;
 
-[[maybe_unused]] void AnswerAll() {
+void AnswerAll() {
   const std::vector<Unanswered> answers = std::move(unanswered);
   unanswered.clear();
   for (const Unanswered &answer : answers)
@@ -67,11 +68,17 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
   return TRUE;
 }
 BOOL IsWindowVisible(HWND hwnd) { return Ask(hwnd, 'V').visible; }
+BOOL IsWindow(HWND hwnd) {
+  const std::size_t index = std::size_t(LongFromHwnd(hwnd)) - 1;
+  return index < windows.size() && windows[index].thread != 0;
+}
 // FALSE is also what the provider answers when the system cannot tell, so
 // every uncloaked row stands for that case as well.
 BOOL IsWindowCloaked(HWND hwnd) { return Ask(hwnd, 'C').cloaked; }
 HWND GetParent(HWND hwnd) { return HwndFromLong(Ask(hwnd, 'P').parent); }
 LONG GetWindowLongA(HWND hwnd, int index) {
+  if (!IsWindow(hwnd))
+    return 0;
   return index == GWL_EXSTYLE ? Ask(hwnd, 'X').exStyle : Ask(hwnd, 'O').owner;
 }
 int GetWindowTextA(HWND hwnd, char *buffer, int maxCount) {
@@ -107,10 +114,6 @@ BOOL InvalidateRect(HWND, const void *, BOOL) { return TRUE; }
 BOOL EnableWindow(HWND, BOOL) { return FALSE; }
 BOOL ShowWindow(HWND, int) { return TRUE; }
 BOOL ShowWindowAsync(HWND, int) { return TRUE; }
-BOOL IsWindow(HWND hwnd) {
-  const std::size_t index = std::size_t(LongFromHwnd(hwnd)) - 1;
-  return index < windows.size() && windows[index].thread != 0;
-}
 BOOL IsIconic(HWND hwnd) { return IsWindow(hwnd) && Ask(hwnd, 'I').iconic; }
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *processId) {
   const DWORD thread = IsWindow(hwnd) ? Ask(hwnd, 'H').thread : 0;
@@ -198,16 +201,112 @@ TEST(Commands, LocateTopMostPassesOverACloakedWindow) {
 
 TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
   const frmHideControls form{{}, HwndFromLong(1), {}, {}, {}};
+  OffTopKeeper keeper;
   for (const bool topmost : {true, false}) {
     windows = {
         {true, false, 0, 0, "Banner 2", 8},
         {true, false, 0, 0, "Banner", 6, "", "", topmost ? 0x108 : 0x100}};
     trace.clear();
     EXPECT_EQ(TargetIsTopmost(form), topmost);
-    mnuAlwaysOnTop_Click(form);
+    mnuAlwaysOnTop_Click(form, keeper);
     // No move, no size, no activation; scheduled on the target's thread.
     EXPECT_EQ(trace, (std::vector<std::string>{
                          "pos 2 after " + std::string(topmost ? "-2" : "-1") +
                          " flags 16403"}));
   }
+}
+
+namespace {
+
+// Window 1 is the target label, naming window 2, which is on top.
+const frmHideControls kKeeperForm{{}, HwndFromLong(1), {}, {}, {}};
+const std::string kTakeAway = "pos 2 after -2 flags 16403";
+
+void KeepTheBanner(OffTopKeeper &keeper) {
+  windows = {{true, false, 0, 0, "Banner 2", 8},
+             {true, false, 0, 0, "Banner", 6, "", "", 0x108}};
+  unanswered.clear();
+  trace.clear();
+  mnuKeepOffTop_Click(kKeeperForm, keeper);
+}
+
+} // namespace
+
+TEST(KeepOffTop, TakesTheStateAwayWheneverItComesBackOneRequestAtATime) {
+  OffTopKeeper keeper;
+  KeepTheBanner(keeper);
+  EXPECT_TRUE(TargetIsKept(kKeeperForm, keeper));
+  EXPECT_EQ(trace, (std::vector<std::string>{"timer 15", kTakeAway}));
+  // Unanswered, as a hung window leaves it: no second request.
+  trace.clear();
+  for (int check = 0; check < 5; ++check)
+    keeper.Check();
+  EXPECT_EQ(trace, std::vector<std::string>{});
+  windows[1].exStyle = 0x100;
+  AnswerAll();
+  keeper.Check();
+  windows[1].exStyle = 0x108; // it takes the state back
+  keeper.Check();
+  EXPECT_EQ(trace, std::vector<std::string>{kTakeAway});
+  // Chosen again: the keeping stops, nothing is given back, no more checks.
+  trace.clear();
+  mnuKeepOffTop_Click(kKeeperForm, keeper);
+  EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
+  EXPECT_EQ(trace, std::vector<std::string>{"timer off"});
+}
+
+TEST(KeepOffTop, AlwaysOnTopGivesAKeptWindowTheStateBackForGood) {
+  OffTopKeeper keeper;
+  KeepTheBanner(keeper);
+  trace.clear();
+  mnuAlwaysOnTop_Click(kKeeperForm, keeper);
+  EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
+  EXPECT_EQ(trace, (std::vector<std::string>{"timer off",
+                                             "pos 2 after -1 flags 16403"}));
+}
+
+TEST(KeepOffTop, ForgetsAClosedWindowThoughANewOneGetsItsHandle) {
+  for (const DWORD thread : {0, 2}) { // closed; reused by another thread
+    OffTopKeeper keeper;
+    KeepTheBanner(keeper);
+    AnswerAll();
+    windows[1].thread = thread;
+    trace.clear();
+    EXPECT_TRUE(keeper.Check().forgotten);
+    EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
+    EXPECT_EQ(trace, std::vector<std::string>{"timer off"}) << thread;
+  }
+}
+
+TEST(KeepOffTop, ARefusalIsSaidOnceAndAskedAgainEverLessOften) {
+  OffTopKeeper keeper;
+  KeepTheBanner(keeper);
+  int said = 0;
+  for (int check = 0; check < 1000; ++check) { // 15 s
+    AnswerAll(); // still on top: the window refuses
+    said += keeper.Check().refused == HwndFromLong(2);
+  }
+  EXPECT_EQ(said, 1);
+  // 3 refusals, then one request after pauses of 1, 2, 4 and 8 s.
+  EXPECT_EQ(std::count(trace.begin(), trace.end(), kTakeAway), 7);
+}
+
+TEST(KeepOffTop, KeepsAsManyWindowsAsAUserWould) {
+  OffTopKeeper keeper;
+  windows.assign(OffTopKeeper::kCapacity + 1, FakeWindow{});
+  for (std::size_t i = 1; i <= windows.size(); ++i)
+    keeper.Keep(HwndFromLong(LONG(i)));
+  EXPECT_TRUE(keeper.IsKept(HwndFromLong(LONG(OffTopKeeper::kCapacity))));
+  EXPECT_FALSE(keeper.IsKept(HwndFromLong(LONG(windows.size()))));
+}
+
+TEST(KeepOffTop, TheMarksShowTheStatesAsTheyAreNow) {
+  OffTopKeeper keeper;
+  KeepTheBanner(keeper);
+  windows.push_back({true, false, 0, 0, "Pinned", 6, "", "", 0x108});
+  windows.push_back({true, false, 0, 0, "Plain", 5});
+  EXPECT_EQ(MarkOf("Banner 2", keeper), EntryMark::KeptOffTop);
+  EXPECT_EQ(MarkOf("Pinned 3", keeper), EntryMark::OnTop);
+  EXPECT_EQ(MarkOf("Plain 4", keeper), EntryMark::None);
+  EXPECT_EQ(MarkOf("Gone 9", keeper), EntryMark::None);
 }

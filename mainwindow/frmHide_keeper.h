@@ -1,0 +1,85 @@
+// The windows that "Keep Off Top" keeps off top: each loses its
+// always-on-top state at once, and again whenever it takes it back, for as
+// long as it exists and the program runs.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "window_ops.h"
+
+// Whether `window` is always on top now. The style is the window manager's to
+// tell: asking sends the window nothing, so a hung one answers too, and a
+// closed one is not.
+bool IsTopmost(platform::HWND window);
+// Gives or takes the state without waiting on the window's application: the
+// change is scheduled on its thread, so a hung one cannot freeze us. Nothing
+// else about the window changes; a closed one makes it fail without effect.
+void SetTopmost(platform::HWND window, bool topmost);
+
+class OffTopKeeper {
+public:
+  // More than a user keeps at once.
+  static constexpr std::size_t kCapacity = 64;
+  // How often the kept windows are looked at, while there are any. Windows
+  // tells nobody when another application's window takes the state back,
+  // and Wine raises no events for other processes' windows at all.
+  static constexpr platform::UINT kCheckMs = 15;
+  // A window that is still on top when it answers this many requests in a
+  // row refuses them; it is then asked again only after a pause that
+  // doubles, from about one second to about eight.
+  static constexpr int kRefusals = 3;
+  static constexpr int kFirstPauseChecks = 64;
+  static constexpr int kLongestPauseChecks = 512;
+
+  // The checks run on `timerWindow`'s WM_TIMER with id `timerId`.
+  void Attach(platform::HWND timerWindow, platform::UINT_PTR timerId);
+
+  bool IsKept(platform::HWND window) const;
+  bool IsFull() const { return count_ == kCapacity; }
+  // Starts keeping `window`: it loses the state now if it has it. Nothing
+  // happens for a closed window, or when the table is full.
+  void Keep(platform::HWND window);
+  // Stops keeping `window`, giving nothing back.
+  void Release(platform::HWND window);
+
+  // What a check found: windows that closed (their marks go), and a window
+  // that refuses to leave the top, said once for each keeping.
+  struct News {
+    bool forgotten = false;
+    platform::HWND refused = nullptr;
+  };
+  // The timer's tick: forgets closed windows, and takes the state away from
+  // each kept window that has it again, one request at a time.
+  News Check();
+
+private:
+  struct Kept {
+    platform::HWND window;
+    platform::DWORD thread; // with the process, tells a reused handle apart
+    platform::DWORD process;
+    bool asking;   // a request is on its way: no other until answered
+    bool answered; // ... and came back, with the state as it was then
+    bool onTopAnswer;
+    int refusals; // answers in a row that found it still on top
+    int pause;    // checks to let pass before asking again
+    int nextPause;
+    bool refusalSaid;
+  };
+
+  static void PLATFORM_CALLBACK Answered(platform::HWND window, platform::UINT,
+                                         platform::ULONG_PTR keeper,
+                                         platform::LRESULT);
+  // The row of `window`, or count_.
+  std::size_t IndexOf(platform::HWND window) const;
+  Kept *Find(platform::HWND window);
+  void Ask(Kept &kept);
+  // Reads an answer; true when the window refused once too often.
+  bool Weigh(Kept &kept);
+  void Forget(Kept &kept);
+
+  platform::HWND timerWindow_ = nullptr;
+  platform::UINT_PTR timerId_ = 0;
+  std::array<Kept, kCapacity> kept_{};
+  std::size_t count_ = 0; // kept_[0, count_) are in use
+};
