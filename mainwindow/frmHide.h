@@ -41,8 +41,11 @@ private:
   void OnListContextMenu(LPARAM position);
   void OnActivate(int state, bool minimized);
   void OnTimer(UINT_PTR id);
-  // Repaints the list, so that its marks show the windows' states now.
+  // Repaints the list, so that its marks show the windows' states now; and
+  // again once the target has made the change just asked of it.
   void RepaintList();
+  void RepaintListWhenDone();
+  static void CALLBACK RepaintOnAnswer(HWND, UINT, ULONG_PTR list, LRESULT);
   void OnDpiChanged(UINT dpi, const RECT &suggested);
   void OnDestroy();
   void OnNcDestroy();

@@ -13,12 +13,15 @@ using EntryBuffer = std::array<char, modHideWin::kMaxEntry + 1>;
 
 LRESULT ListCount(HWND list) { return SendMessageA(list, LB_GETCOUNT, 0, 0); }
 
-// The window that the target label's entry names.
+} // namespace
+
 HWND TargetWindow(const frmHideControls &form) {
   EntryBuffer target{};
   GetWindowTextA(form.lblOPut, target.data(), static_cast<int>(target.size()));
   return HwndFromLong(modHideWin::HwndFromEntry(target.data()));
 }
+
+namespace {
 
 // Applies a show command to the target window without ever waiting on
 // another application: a window of another thread (possibly hung) gets the

@@ -26,6 +26,8 @@ void Command5_Click(const frmHideControls &form);
 // state away or gives it; on a window kept off top it gives the state back
 // for good.
 bool TargetIsTopmost(const frmHideControls &form);
+// The window that the target label's entry names.
+platform::HWND TargetWindow(const frmHideControls &form);
 void mnuAlwaysOnTop_Click(const frmHideControls &form, OffTopKeeper &keeper);
 // Whether the target is kept off top ("Keep Off Top"'s check mark), and that
 // item, which starts keeping it or stops.

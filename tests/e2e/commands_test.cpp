@@ -8,9 +8,7 @@
 
 namespace e2e {
 bool FillAndSelect(const Suite &suite, const char *role) {
-  const Tamer &t = suite.tamer;
-  const int index = Press(t.tasks) ? IndexOf(t, suite.Entry(role)) : -1;
-  return CHECK(index >= 0) && CHECK(Select(t, index));
+  return CHECK(Target(suite.tamer, suite.Role(role)));
 }
 
 void TestFillAndLocate(Suite &suite) {

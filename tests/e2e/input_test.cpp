@@ -9,11 +9,8 @@
 #include <cstdlib>
 
 namespace e2e {
-namespace {
 
-// "mousemove X Y " to the middle of `rect` in client coordinates of `hwnd`,
-// or of all its client area.
-std::string At(HWND hwnd, RECT rect = {}) {
+std::string At(HWND hwnd, RECT rect) {
   if (IsRectEmpty(&rect))
     GetClientRect(hwnd, &rect);
   POINT p = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -28,9 +25,7 @@ std::string AtEntry(HWND list, int index) {
   return At(list, item);
 }
 
-bool IsTopmost(HWND window) {
-  return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
+namespace {
 
 // The dark pixels of `window` inside a margin of 4 pixels, each as
 // y * 0x10000 + x, in rising order: as the screen shows them (none while it
@@ -62,17 +57,6 @@ std::vector<LONG> Ink(HWND window, HFONT font = nullptr) {
   return ink;
 }
 
-HWND Menu() { return FindWindowA("#32768", nullptr); }
-
-// Real input `xdo` that opens the program's popup menu (shown and painted),
-// or `key` that closes it.
-bool OpenMenu(const std::string &xdo) {
-  return Xdo(xdo) && WaitUntil([] { return !Ink(Menu()).empty(); });
-}
-bool Choose(const std::string &key) {
-  return Xdo("key " + key) && WaitUntil([] { return Ink(Menu()).empty(); });
-}
-
 // The handles this process holds, as their values.
 std::vector<UINT_PTR> OpenHandles() {
   std::vector<UINT_PTR> open;
@@ -84,6 +68,15 @@ std::vector<UINT_PTR> OpenHandles() {
 }
 
 } // namespace
+
+HWND Menu() { return FindWindowA("#32768", nullptr); }
+
+bool OpenMenu(const std::string &xdo) {
+  return Xdo(xdo) && WaitUntil([] { return !Ink(Menu()).empty(); });
+}
+bool Choose(const std::string &key) {
+  return Xdo("key " + key) && WaitUntil([] { return Ink(Menu()).empty(); });
+}
 
 // From work folders of every length, the commands must run, and starting them
 // must leave every handle of this process open, whatever the path does to

@@ -20,8 +20,7 @@ int main(int argc, char **argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
 
   harness::Context("start");
-  if (mode != "layout" &&
-      !CHECK(suite.roles.Start(suite.fixture, mode == "demo" ? "demo" : "roles",
+  if (!CHECK(suite.roles.Start(suite.fixture, mode == "demo" ? "demo" : "roles",
                                fixture::kControlCaption, false)))
     return harness::Summary(argv[1]);
   if (!CHECK(suite.tamer.Start(suite.program)))
@@ -40,6 +39,8 @@ int main(int argc, char **argv) {
       {"full", TestHung},
       {"full", TestRealInput},
       {"full", TestContextMenu},
+      {"full layout", TestMarks},
+      {"full", TestKeepOffTop},
       {"full", TestEnding},
       {"load", TestBulk},
       {"load", TestChurn},

@@ -38,6 +38,17 @@ struct Suite {
 // Fills the list and selects the entry of `role`; false if it is missing.
 bool FillAndSelect(const Suite &suite, const char *role);
 
+// Real input: "mousemove X Y " to the middle of `rect` in client coordinates
+// of `hwnd` (all of its client area if empty), or to entry `index` of the
+// list, scrolled into view.
+std::string At(HWND hwnd, RECT rect = {});
+std::string AtEntry(HWND list, int index);
+// The program's popup menu, if one is open; real input `xdo` that opens it
+// (shown and painted), or `key` that chooses an item or closes it.
+HWND Menu();
+bool OpenMenu(const std::string &xdo);
+bool Choose(const std::string &key);
+
 // The form's client area and every control's place, as designed, at `dpi`.
 void CheckLayout(const Tamer &t, int dpi);
 // The window as it opens, laid out for the display's DPI, and laid out anew
@@ -48,6 +59,8 @@ void TestTargets(Suite &suite);
 void TestHung(Suite &suite);
 void TestRealInput(Suite &suite);
 void TestContextMenu(Suite &suite);
+void TestMarks(Suite &suite);
+void TestKeepOffTop(Suite &suite);
 void TestEnding(Suite &suite);
 void TestUnixBridge(Suite &suite);
 

@@ -74,6 +74,42 @@ std::vector<std::string> EntriesOf(HWND list) {
   return entries;
 }
 
+bool IsTopmost(HWND window) {
+  return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+OnTopSample SampleOnTop(HWND window, DWORD ms, HWND program) {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  const auto clock = [&] {
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+  };
+  OnTopSample sample = {0, {}, true};
+  const double start = clock();
+  double last = start, returned = -1, asked = start, onTop = 0;
+  bool wasOn = IsTopmost(window);
+  for (double t = start; t < start + ms; t = clock()) {
+    const bool on = IsTopmost(window);
+    if (wasOn)
+      onTop += t - last;
+    if (on && !wasOn)
+      returned = t;
+    if (!on && wasOn && returned >= 0)
+      sample.returnsMs.push_back(t - returned);
+    wasOn = on;
+    last = t;
+    if (program != nullptr && t - asked >= 100) {
+      sample.answered = sample.answered && Send(program, WM_NULL, 0, 0, 500);
+      asked = clock();
+    }
+    Sleep(1);
+  }
+  sample.share = onTop / (last - start);
+  return sample;
+}
+
 int WindowCount(HWND form) {
   // The form's thread holds every window of the program.
   std::vector<HWND> windows;

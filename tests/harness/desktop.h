@@ -28,4 +28,16 @@ std::vector<std::string> EntriesOf(HWND list);
 // The windows of the thread of `form`, children included.
 int WindowCount(HWND form);
 
+bool IsTopmost(HWND window);
+// How `window` held its always-on-top state over `ms` milliseconds, looked
+// at about every millisecond: the share of the time it was on top, and how
+// long each of its returns to the top lasted. With `program`, whether that
+// program's window answered throughout, asked every 100 ms.
+struct OnTopSample {
+  double share;
+  std::vector<double> returnsMs;
+  bool answered;
+};
+OnTopSample SampleOnTop(HWND window, DWORD ms, HWND program = nullptr);
+
 } // namespace harness

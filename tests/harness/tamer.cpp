@@ -57,6 +57,11 @@ bool ChangeDpi(const Tamer &t, int dpi) {
   return sent;
 }
 
+bool Target(const Tamer &tamer, HWND window) {
+  const int index = Press(tamer.tasks) ? IndexOf(tamer, EntryOf(window)) : -1;
+  return index >= 0 && Select(tamer, index);
+}
+
 int IndexOf(const Tamer &tamer, const std::string &entry) {
   const std::vector<std::string> entries = EntriesOf(tamer.list);
   for (size_t i = 0; i < entries.size(); ++i)

@@ -44,6 +44,9 @@ bool Select(const Tamer &tamer, int index);
 // rectangle is the form's frame around the designed client area at `dpi`,
 // with the form's top-left corner kept.
 bool ChangeDpi(const Tamer &t, int dpi);
+// Fills the list and makes the entry of `window` the target, as a click
+// would; false if it is not listed.
+bool Target(const Tamer &tamer, HWND window);
 // The index of `entry` in the program's list, or -1.
 int IndexOf(const Tamer &tamer, const std::string &entry);
 // The control of the program that has the keyboard focus.
