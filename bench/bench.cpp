@@ -79,10 +79,9 @@ struct Mode {
 };
 
 constexpr Mode kModes[] = {
-    {"fill", bench::Fill, 2000},
-    {"narrow", bench::Narrow, 2000},
-    {"startup", bench::Startup, 41},
-    {"memory", bench::Memory, 2000},
+    {"fill", bench::Fill, 2000},     {"narrow", bench::Narrow, 2000},
+    {"startup", bench::Startup, 41}, {"memory", bench::Memory, 2000},
+    {"keep", bench::Keep, 20},
 };
 
 } // namespace
@@ -102,6 +101,6 @@ int main(int argc, char **argv) {
     return status;
   }
   std::fprintf(stderr, "usage: bench fill|narrow|memory [WINDOWS] | "
-                       "bench startup [ROUNDS]\n");
+                       "bench startup [ROUNDS] | bench keep [SECONDS]\n");
   return 2;
 }

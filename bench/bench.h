@@ -42,5 +42,6 @@ int Fill(int windows);
 int Narrow(int windows);
 int Startup(int rounds);
 int Memory(int windows);
+int Keep(int seconds);
 
 } // namespace bench

@@ -64,7 +64,13 @@ void OffTopKeeper::Forget(Kept &kept) {
 
 void OffTopKeeper::Ask(Kept &kept) {
   SetTopmost(kept.window, false);
+  kept.asking = true;
+  kept.probed = false;
+}
+
+void OffTopKeeper::Probe(Kept &kept) {
   // Answered after the request, once the window's thread has dealt with it.
+  kept.probed = true;
   kept.asking = SendMessageCallbackA(kept.window, WM_NULL, 0, 0, Answered,
                                      reinterpret_cast<ULONG_PTR>(this)) != 0;
 }
@@ -100,25 +106,42 @@ bool OffTopKeeper::Weigh(Kept &kept) {
 
 OffTopKeeper::News OffTopKeeper::Check() {
   News news;
+  // Each question is a request to the window manager: a window off top, as
+  // a kept one mostly is, is asked only its style, and whether it is still
+  // the same window every few checks.
+  const bool roll = checks_++ % kRollCallChecks == 0;
   for (std::size_t i = count_; i-- > 0;) {
     Kept &kept = kept_[i];
+    const bool onTop = IsTopmost(kept.window); // false once closed
     DWORD process = 0;
-    if (GetWindowThreadProcessId(kept.window, &process) != kept.thread ||
-        process != kept.process) {
+    if ((onTop || roll) &&
+        (GetWindowThreadProcessId(kept.window, &process) != kept.thread ||
+         process != kept.process)) {
       // Closed, or its handle now names a window of another thread.
       Forget(kept);
       news.forgotten = true;
       continue;
     }
+    if (kept.asking && !onTop) {
+      // Done as asked: no need to hear so from the window.
+      kept.asking = false;
+      kept.answered = true;
+      kept.onTopAnswer = false;
+    }
     if (kept.answered && Weigh(kept))
       news.refused = kept.window;
-    if (kept.asking)
-      continue; // one request at a time: a hung window's queue stays short
+    if (kept.asking) {
+      // Not done yet: whether the window answers tells hung from refusing.
+      // One request at a time, so a hung window's queue stays short.
+      if (!kept.probed)
+        Probe(kept);
+      continue;
+    }
     if (kept.pause > 0) {
       --kept.pause;
       continue;
     }
-    if (IsTopmost(kept.window))
+    if (onTop)
       Ask(kept);
   }
   return news;

@@ -31,6 +31,8 @@ public:
   static constexpr int kRefusals = 3;
   static constexpr int kFirstPauseChecks = 64;
   static constexpr int kLongestPauseChecks = 512;
+  // A closed window is forgotten within this many checks.
+  static constexpr unsigned kRollCallChecks = 8;
 
   // The checks run on `timerWindow`'s WM_TIMER with id `timerId`.
   void Attach(platform::HWND timerWindow, platform::UINT_PTR timerId);
@@ -59,6 +61,7 @@ private:
     platform::DWORD thread; // with the process, tells a reused handle apart
     platform::DWORD process;
     bool asking;   // a request is on its way: no other until answered
+    bool probed;   // ... and the window has been asked to answer
     bool answered; // ... and came back, with the state as it was then
     bool onTopAnswer;
     int refusals; // answers in a row that found it still on top
@@ -74,6 +77,7 @@ private:
   std::size_t IndexOf(platform::HWND window) const;
   Kept *Find(platform::HWND window);
   void Ask(Kept &kept);
+  void Probe(Kept &kept);
   // Reads an answer; true when the window refused once too often.
   bool Weigh(Kept &kept);
   void Forget(Kept &kept);
@@ -82,4 +86,5 @@ private:
   platform::UINT_PTR timerId_ = 0;
   std::array<Kept, kCapacity> kept_{};
   std::size_t count_ = 0; // kept_[0, count_) are in use
+  unsigned checks_ = 0;
 };
