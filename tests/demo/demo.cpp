@@ -1,7 +1,10 @@
 // The demonstration that ./run shows without a display: "Locate Top Most
 // Window" finds the fixture's always-on-top ad banner, which is selected,
-// minimised and restored, with a screenshot of the screen after each step.
+// minimised and restored, then kept off top while it tries to come back
+// every 100 ms, with a screenshot of the screen after each step.
 #include "../e2e/suite.h"
+
+#include "resource.h"
 
 namespace e2e {
 
@@ -16,7 +19,10 @@ void Demo(Suite &suite) {
   CHECK(shot("1-start") && Press(t.locate) && shot("2-locate") &&
         Select(t, 0) && shot("3-select") && Press(t.minimize) &&
         BecomesIconic(ad, true) && shot("4-minimize") && Press(t.restore) &&
-        BecomesIconic(ad, false) && shot("5-restore"));
+        BecomesIconic(ad, false) && shot("5-restore") &&
+        Send(ad, fixture::kReassert, 100) &&
+        Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop) &&
+        SampleOnTop(ad, 1000).share < 0.5 && shot("6-keep-off-top"));
 }
 
 } // namespace e2e

@@ -97,7 +97,8 @@ void TestKeepOffTop(Suite &suite) {
   CHECK(IsTopmost(t.form));
 
   Context("Keep Off Top again lets it stay on top");
-  CHECK(OpenMenu(menuAt(banner)) && Choose("k"));
+  CHECK(OpenMenu(menuAt(banner)) && Screenshot("keep-off-top-96") &&
+        Choose("k"));
   CHECK(WaitUntil([&] { return IsTopmost(banner); }));
   CHECK_EQ(1.0, SampleOnTop(banner, 500).share);
 

@@ -129,7 +129,7 @@ int main(int argc, char **argv) {
     SetTimer(nullptr, 0, 1, Churn);
   if (mode == "demo")
     SetWindowPos(Make("demo", "Demo Ad Banner - Click to Win!", fixture::kFrame,
-                      WS_EX_TOPMOST, 0, 0, nullptr, DefWindowProcA,
+                      WS_EX_TOPMOST, 0, 0, nullptr, RoleProc,
                       RGB(255, 214, 0)),
                  nullptr, 380, 120, 420, 140, SWP_NOZORDER);
   const HWND control = Make("control", fixture::kControlCaption, 0, 0, 0, 0,
