@@ -21,7 +21,8 @@ std::size_t ComposeEntry(char *out, std::string_view title,
 // The length of `title` without the character that a cut at a byte count
 // may leave unfinished at its end, so the title ends in a whole character.
 // In UTF-8 that is a lead byte followed by fewer continuation bytes than it
-// announces; in a single-byte code page every byte is a whole character.
+// announces. Any other code page keeps every byte: in the single-byte ones
+// each is a whole character.
 std::size_t WholeCharacters(std::string_view title, bool utf8);
 
 // The handle written after the entry's last space. 0 when there is no space,

@@ -40,7 +40,8 @@ std::wstring Times(const wchar_t *piece, int copies) {
 }
 
 // The titles beyond code page 1252, in UTF-16 as their applications set
-// them: a lone surrogate among them. The banner's draws in Wine's fonts.
+// them, a lone surrogate among them. Wine's fonts draw all of the banner's,
+// for the screenshots.
 const std::pair<const char *, std::wstring> kWideTitles[] = {
     {"banner", L"Fixture Ad Banner 42 – Łódź"},
     {"scripts", L"Ελληνικά 中文 日本語 \xD800 עברית عربي e\u0301 😀"},
