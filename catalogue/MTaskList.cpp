@@ -28,11 +28,13 @@ BOOL PLATFORM_CALLBACK EnumTaskProc(HWND hwnd, LPARAM lParam) {
   // Never trust the count beyond the buffer we passed.
   if (TaskScratch.Length >= kTitleBufferLength)
     TaskScratch.Length = kTitleBufferLength - 1;
-
-  modHideWin::ComposeEntry(
-      text,
-      std::string_view(text, static_cast<std::size_t>(TaskScratch.Length)),
-      LongFromHwnd(hwnd));
+  const std::string_view title(text,
+                               static_cast<std::size_t>(TaskScratch.Length));
+  // The buffer's end may have cut a character of several bytes in two.
+  const std::size_t whole =
+      modHideWin::WholeCharacters(title, GetACP() == CP_UTF8);
+  modHideWin::ComposeEntry(text, std::string_view(text, whole),
+                           LongFromHwnd(hwnd));
   SendMessageA(reinterpret_cast<HWND>(lParam), LB_ADDSTRING, 0,
                reinterpret_cast<LPARAM>(text));
   return kEnumContinue;

@@ -20,6 +20,26 @@ std::size_t ComposeEntry(char *out, std::string_view title,
   return static_cast<std::size_t>(end - out);
 }
 
+std::size_t WholeCharacters(std::string_view title, bool utf8) {
+  if (!utf8)
+    return title.size();
+  // The last character starts at most three bytes back: continuation bytes
+  // (10xxxxxx) never start one.
+  for (std::size_t back = 1; back <= 3 && back <= title.size(); ++back) {
+    const unsigned char byte =
+        static_cast<unsigned char>(title[title.size() - back]);
+    if ((byte & 0xC0) == 0x80)
+      continue;
+    // 110xxxxx, 1110xxxx and 11110xxx start characters of 2, 3 and 4 bytes.
+    const std::size_t announced = byte >= 0xF0   ? 4
+                                  : byte >= 0xE0 ? 3
+                                  : byte >= 0xC0 ? 2
+                                                 : 1;
+    return announced > back ? title.size() - back : title.size();
+  }
+  return title.size();
+}
+
 std::int32_t HwndFromEntry(std::string_view text) {
   const std::size_t lastSpace = text.rfind(' ');
   if (lastSpace == std::string_view::npos)

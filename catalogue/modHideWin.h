@@ -18,6 +18,13 @@ constexpr std::size_t kMaxEntry = kMaxTitle + 1 + 11;
 std::size_t ComposeEntry(char *out, std::string_view title,
                          std::int32_t handle);
 
+// The length of `title` without the character that a cut at a byte count
+// may leave unfinished at its end, so the title ends in a whole character.
+// In UTF-8 that is a lead byte followed by fewer continuation bytes than it
+// announces. Any other code page keeps every byte: in the single-byte ones
+// each is a whole character.
+std::size_t WholeCharacters(std::string_view title, bool utf8);
+
 // The handle written after the entry's last space. 0 when there is no space,
 // or when what follows it is not a plain signed decimal that fits in 32 bits.
 std::int32_t HwndFromEntry(std::string_view text);

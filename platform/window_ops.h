@@ -52,6 +52,8 @@ constexpr LONG WS_EX_TOPMOST = 0x0008;
 constexpr int SW_MINIMIZE = 6;
 constexpr int SW_RESTORE = 9;
 
+constexpr UINT CP_UTF8 = 65001;
+
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_SETREDRAW = 0x000B;
 constexpr UINT LB_ADDSTRING = 0x0180;
@@ -90,6 +92,9 @@ BOOL IsWindowCloaked(HWND hwnd);
 HWND GetParent(HWND hwnd);
 LONG GetWindowLongA(HWND hwnd, int index);
 int GetWindowTextA(HWND hwnd, char *buffer, int maxCount);
+// The ANSI code page, in which GetWindowTextA gives titles: UTF-8 where the
+// system honours the manifest's request for it.
+UINT GetACP();
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL InvalidateRect(HWND hwnd, const void *rect, BOOL erase);
 

@@ -46,11 +46,49 @@ tt_qemu_ready() {
   [ "${version:-0}" -ge "$TT_QEMU_MAJOR" ]
 }
 
+# The mirror of the machine's own bookworm entry, from a deb822 .sources file
+# (URIs: and Suites: in one paragraph) or a one-line "deb [OPTIONS] URI
+# bookworm ..." entry: the backports come from the same mirror.
+tt_bookworm_mirror() {
+  local files=() file
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+    /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] && files+=("$file")
+  done
+  [ ${#files[@]} -gt 0 ] || return 1
+  awk '
+    function found(mirror) { print mirror; printed = 1; exit }
+    function take() { if (!printed && deb && bookworm && !off && uri) found(uri) }
+    function reset() { deb = bookworm = off = 0; uri = "" }
+    FNR == 1 { take(); reset() }
+    FILENAME ~ /\.sources$/ {
+      if ($0 ~ /^[ \t]*$/) { take(); reset() }
+      if (tolower($1) == "types:") deb = $0 ~ /[ \t]deb([ \t]|$)/
+      if (tolower($1) == "suites:") bookworm = $0 ~ /[ \t]bookworm([ \t]|$)/
+      if (tolower($1) == "uris:") uri = $2
+      if (tolower($1) == "enabled:") off = tolower($2) == "no"
+      next
+    }
+    $1 == "deb" {
+      field = 2
+      if ($2 ~ /^\[/) { while (field < NF && $field !~ /\]$/) field++; field++ }
+      if ($(field + 1) == "bookworm") found($field)
+    }
+    END { take() }
+  ' "${files[@]}"
+}
+
 tt_install_qemu() {
+  local mirror
   tt_qemu_ready && return 0
   tt_say "installing qemu-user $TT_QEMU_MAJOR from bookworm-backports"
   [ "$(id -u)" -eq 0 ] || tt_die "run as root to install qemu-user"
-  echo 'deb http://deb.debian.org/debian bookworm-backports main' >"$TT_BACKPORTS"
+  mirror="$(tt_bookworm_mirror)"
+  [ -n "$mirror" ] || {
+    tt_say "no bookworm entry in the apt sources to take the mirror from"
+    return 1
+  }
+  echo "deb $mirror bookworm-backports main" >"$TT_BACKPORTS"
   export DEBIAN_FRONTEND=noninteractive
   tt_logged apt-update-backports apt-get update &&
     tt_logged apt-install-qemu apt-get install -y --no-install-recommends \

@@ -64,6 +64,8 @@ int GetWindowTextA(HWND hwnd, char *buffer, int maxCount) {
   return ::GetWindowTextA(hwnd, buffer, maxCount);
 }
 
+UINT GetACP() { return ::GetACP(); }
+
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return ::SendMessageA(hwnd, msg, wParam, lParam);
 }

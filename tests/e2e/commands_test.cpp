@@ -38,10 +38,11 @@ void TestFillAndLocate(Suite &suite) {
 
 void TestTargets(Suite &suite) {
   const Tamer &t = suite.tamer;
-  // Titles that could be mistaken for an entry's other parts, a duplicate
-  // and one cut at 255 characters.
+  // Titles that could be mistaken for an entry's other parts, a duplicate,
+  // titles cut at 255 bytes, and titles in other scripts.
   for (const char *role :
-       {"ordinary", "amp", "trailing", "digits", "twin2", "long", "allbytes"}) {
+       {"ordinary", "amp", "trailing", "digits", "twin2", "long", "allbytes",
+        "scripts", "emoji300", "cjk300"}) {
     Context(std::string("target ") + role);
     const HWND window = suite.Role(role);
     RECT before, after;

@@ -1,5 +1,5 @@
-// Feeds arbitrary text to HwndFromEntry, and checks that an entry composed
-// from the input's title and handle reads back that handle.
+// Feeds arbitrary text to HwndFromEntry and WholeCharacters, and checks that
+// an entry composed from the input's title and handle reads back that handle.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -23,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
               std::string::npos &&
           std::stoll(tail) == handle);
   }
+
+  // Whatever the bytes, at most one character of up to 4 bytes goes.
+  CHECK(modHideWin::WholeCharacters(text, true) + 3 >= size);
 
   // The first four bytes as a handle, the rest as the title.
   std::int32_t handle;

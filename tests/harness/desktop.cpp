@@ -2,8 +2,6 @@
 
 #include "program.h"
 
-#include <algorithm>
-
 namespace harness {
 namespace {
 
@@ -21,6 +19,19 @@ std::vector<HWND> ZOrder() {
   return windows;
 }
 
+std::string Utf8(const std::wstring &wide) {
+  char text[4096] = {}; // 1023 units make at most 3069 bytes
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text, sizeof text - 1,
+                      nullptr, nullptr);
+  return text;
+}
+
+std::wstring WideTextOf(HWND hwnd) {
+  wchar_t wide[1024] = {};
+  GetWindowTextW(hwnd, wide, 1024);
+  return wide;
+}
+
 } // namespace
 
 bool ZOrderSettles() {
@@ -35,8 +46,13 @@ bool ZOrderSettles() {
 }
 
 std::string EntryOf(HWND hwnd) {
+  // Whole code points off the end until the UTF-8 fits in 255 bytes. A
+  // surrogate without its partner is one code point: U+FFFD in UTF-8.
+  std::wstring wide = WideTextOf(hwnd);
+  for (size_t end = wide.size(); Utf8(wide).size() > 255; wide.resize(end))
+    end -= end > 1 && IS_SURROGATE_PAIR(wide[end - 2], wide[end - 1]) ? 2 : 1;
   // Handles are 32-bit values shared by 32- and 64-bit programs.
-  return TextOf(hwnd, 256) + " " +
+  return Utf8(wide) + " " +
          std::to_string(static_cast<int>(reinterpret_cast<INT_PTR>(hwnd)));
 }
 
@@ -46,30 +62,22 @@ std::vector<std::string> ExpectedEntries() {
   // another way.
   for (HWND hwnd : ZOrder())
     if (IsWindowVisible(hwnd) && GetParent(hwnd) == nullptr &&
-        GetWindow(hwnd, GW_OWNER) == nullptr && !TextOf(hwnd, 256).empty())
+        GetWindow(hwnd, GW_OWNER) == nullptr && !TextOf(hwnd).empty())
       entries.push_back(EntryOf(hwnd));
   return entries;
 }
 
-std::string TextOf(HWND hwnd, int room) {
-  std::string text(static_cast<size_t>(room), '\0');
-  text.resize(
-      static_cast<size_t>(std::max(0, GetWindowTextA(hwnd, &text[0], room))));
-  return text;
-}
+std::string TextOf(HWND hwnd) { return Utf8(WideTextOf(hwnd)); }
 
 std::vector<std::string> EntriesOf(HWND list) {
   // Wine answers LB_GETTEXT from another process in UTF-16 whichever
-  // variant asked, so ask in UTF-16 and convert here.
+  // variant asked, so ask in UTF-16.
   std::vector<std::string> entries;
   for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
     wchar_t wide[1024] = {};
-    char ansi[1024] = {};
     if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 1000)
       SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr,
-                        nullptr);
-    entries.push_back(ansi);
+    entries.push_back(Utf8(wide));
   }
   return entries;
 }

@@ -13,16 +13,16 @@ namespace harness {
 // Waits until the Z order has stopped changing: Wine goes on reordering
 // newly made windows for a while as the X server's events come in.
 bool ZOrderSettles();
-// The entry for `hwnd`: its title as GetWindowTextA gives it with room for
-// 255 characters, a space, and the handle in signed decimal.
+// The entry for `hwnd`: its title cut to the whole characters that fit in
+// 255 bytes of UTF-8, a space, and the handle in signed decimal.
 std::string EntryOf(HWND hwnd);
 // What a fill must list now: an entry for every visible, parentless,
 // unowned, titled top-level window, top of the Z order first.
 std::vector<std::string> ExpectedEntries();
 
-// A window's text as GetWindowTextA gives it with room for `room` - 1
-// characters, and a list box's entries, in the ANSI code page.
-std::string TextOf(HWND hwnd, int room = 1024);
+// A window's text as GetWindowTextW gives it (up to 1023 units), and a list
+// box's entries, in UTF-8.
+std::string TextOf(HWND hwnd);
 std::vector<std::string> EntriesOf(HWND list);
 
 // The windows of the thread of `form`, children included.

@@ -42,6 +42,23 @@ LRESULT CALLBACK RoleProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+std::wstring Times(const wchar_t *piece, int copies) {
+  std::wstring text;
+  while (copies-- > 0)
+    text += piece;
+  return text;
+}
+
+// The titles beyond code page 1252, in UTF-16 as their applications set
+// them, a lone surrogate among them. Wine's fonts draw all of the banner's,
+// for the screenshots.
+const std::pair<const char *, std::wstring> kWideTitles[] = {
+    {"banner", L"Fixture Ad Banner 42 – Łódź"},
+    {"scripts", L"Ελληνικά 中文 日本語 \xD800 עברית عربي e\u0301 😀"},
+    {"emoji300", Times(L"😀", 150)},
+    {"cjk300", Times(L"漢", 300)},
+};
+
 HWND MakeRole(int index, HWND first) {
   const fixture::Role &role = fixture::kRoles[index];
   std::string title = role.title != nullptr ? role.title : "";
@@ -50,9 +67,16 @@ HWND MakeRole(int index, HWND first) {
   if (role.name == std::string("allbytes"))
     for (int byte = 1; byte < 256; ++byte) // 255: a cut one short shows
       title += static_cast<char>(byte);
-  return Make(role.name, title, role.style, role.exStyle, 420 + index % 4 * 190,
-              120 + index / 4 * 150, role.ownedByFirst ? first : nullptr,
-              RoleProc);
+  const HWND made = Make(role.name, title, role.style, role.exStyle,
+                         420 + index % 4 * 190, 120 + index / 4 * 150,
+                         role.ownedByFirst ? first : nullptr, RoleProc);
+  // Kept in UTF-16 as given, where the window's own ANSI procedure would
+  // pass it through code page 1252.
+  for (const auto &[name, wide] : kWideTitles)
+    if (role.name == std::string(name))
+      DefWindowProcW(made, WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(wide.c_str()));
+  return made;
 }
 
 // The hung role's thread: it dispatches its messages until told to freeze,
@@ -129,8 +153,7 @@ int main(int argc, char **argv) {
     SetTimer(nullptr, 0, 1, Churn);
   if (mode == "demo")
     SetWindowPos(Make("demo", "Demo Ad Banner - Click to Win!", fixture::kFrame,
-                      WS_EX_TOPMOST, 0, 0, nullptr, RoleProc,
-                      RGB(255, 214, 0)),
+                      WS_EX_TOPMOST, 0, 0, nullptr, RoleProc, RGB(255, 214, 0)),
                  nullptr, 380, 120, 420, 140, SWP_NOZORDER);
   const HWND control = Make("control", fixture::kControlCaption, 0, 0, 0, 0,
                             nullptr, ControlProc);

@@ -19,7 +19,8 @@ constexpr char kControlCaption[] = "Topmost Tamer test fixture";
 // find it whatever its title.
 struct Role {
   const char *name;
-  const char *title; // nullptr: built in fixture.cpp (the long titles)
+  const char *title; // nullptr: built in fixture.cpp (the long titles, and
+                     // those beyond code page 1252)
   DWORD style;
   DWORD exStyle;
   bool ownedByFirst; // owned by the first role's window
@@ -33,8 +34,10 @@ constexpr Role kRoles[] = {
     {"amp", "Save & Exit", kFrame, 0, false},
     {"trailing", "Trailing   ", kFrame, 0, false},
     {"digits", "Build 2024 42", kFrame, 0, false},
-    {"long", nullptr, kFrame, 0, false},     // 300 characters
-    {"allbytes", nullptr, kFrame, 0, false}, // bytes 1 to 255, in order
+    {"long", nullptr, kFrame, 0, false}, // 300 characters
+    // Bytes 1 to 255 in code page 1252, in order: in UTF-8, byte 255 falls
+    // inside a character of 2 bytes.
+    {"allbytes", nullptr, kFrame, 0, false},
     {"untitled", "", kFrame, 0, false},
     {"hidden", "Fixture Hidden Window", WS_OVERLAPPEDWINDOW, 0, false},
     {"owned", "Fixture Owned Window", kFrame, 0, true},
@@ -42,7 +45,12 @@ constexpr Role kRoles[] = {
      true},
     {"doomed", "Fixture Doomed Window", kFrame, 0, false},
     {"hung", "Fixture Hung Window", kFrame, 0, false},
-    {"banner", "Fixture Ad Banner 42", kFrame, WS_EX_TOPMOST, false},
+    {"banner", nullptr, kFrame, WS_EX_TOPMOST, false},
+    // Titles in other scripts; 300 units of emoji, cut at 255 bytes of UTF-8
+    // inside a character of 4 bytes, and 300 of CJK, cut between two of 3.
+    {"scripts", nullptr, kFrame, 0, false},
+    {"emoji300", nullptr, kFrame, 0, false},
+    {"cjk300", nullptr, kFrame, 0, false},
 };
 
 // To the control window: the hung role's thread stops dispatching messages

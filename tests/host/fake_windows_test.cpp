@@ -81,6 +81,8 @@ LONG GetWindowLongA(HWND hwnd, int index) {
     return 0;
   return index == GWL_EXSTYLE ? Ask(hwnd, 'X').exStyle : Ask(hwnd, 'O').owner;
 }
+// Code page 1252, where 0xE9 is a whole "é"; the Wine tests run in UTF-8.
+UINT GetACP() { return 1252; }
 int GetWindowTextA(HWND hwnd, char *buffer, int maxCount) {
   const FakeWindow &window = Ask(hwnd, 'T');
   buffer[window.title.copy(buffer, std::size_t(maxCount - 1))] = '\0';
@@ -156,14 +158,15 @@ TEST(FillTaskList, ClearsThenAsksInOrderUntilATestFailsAndCutsTitles) {
       {true, false, 7, 0, "Child", 5, "VCP"},
       {true, false, 0, 7, "Owned", 5, "VCPO"},
       {true, false, 0, 0, "", 0, "VCPOT"},
+      {true, false, 0, 0, "caf\xE9", 4, "VCPOT"},
       {true, false, 0, 0, longest, 255, "VCPOT"},
       {true, false, 0, 0, std::string(300, 'R'), 1000, "VCPOT"}, // too many
   };
   trace.clear();
   MTaskList::FillTaskList(HwndFromLong(99));
-  EXPECT_EQ(trace,
-            (std::vector<std::string>{"reset", "add " + longest + " 6",
-                                      "add " + std::string(255, 'R') + " 7"}));
+  EXPECT_EQ(trace, (std::vector<std::string>{
+                       "reset", "add caf\xE9 6", "add " + longest + " 7",
+                       "add " + std::string(255, 'R') + " 8"}));
   for (const FakeWindow &window : windows)
     EXPECT_EQ(window.asked, window.expected) << window.title;
   EXPECT_EQ(MTaskList::TaskScratch.Length, 255);
