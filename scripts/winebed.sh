@@ -2,6 +2,7 @@
 # The Wine test bed: a private Xvfb, a throwaway WINEPREFIX under build/ and
 # a persistent wineserver for one run. Source it, then:
 #   winebed_start ARCH NAME   (ARCH win64; NAME names build/wineprefix-NAME)
+#   winebed_install_dwmapi    (the tests' stand-in, for the rest of the run)
 #   winebed_run SECONDS PROGRAM.exe [ARGS...]
 #   winebed_set_dpi DPI       (restarts the server, which reads it at start)
 #   winebed_stop              (also from a trap: stops only what it started)
@@ -140,6 +141,22 @@ winebed_start_prefix() {
 
 winebed_start() {
   winebed_start_xvfb && winebed_start_prefix "$1" "$2"
+}
+
+# Wine's dwmapi.dll cloaks no window. The test builds' stand-in
+# (tests/harness/dwmapi.cpp) goes into this run's prefix instead, 64-bit in
+# system32, 32-bit in syswow64, and every program started from here on loads
+# it rather than Wine's own; none of Wine's own programs uses dwmapi.dll.
+winebed_install_dwmapi() {
+  local build folder
+  for build in win64:system32 win32:syswow64; do
+    folder="$WINEPREFIX/drive_c/windows/${build#*:}"
+    # Removed first: the clone's file is a hard link to the template's.
+    rm -f "$folder/dwmapi.dll" &&
+      cp "$TT_ROOT/build/${build%%:*}/tests/harness/dwmapi.dll" "$folder/" ||
+      return 1
+  done
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;dwmapi=n"
 }
 
 # Runs a Windows program with a time cap; its exit code, 124 on timeout.

@@ -25,12 +25,14 @@ void TestFillAndLocate(Suite &suite) {
     CHECK(Press(t.tasks));
     const std::vector<std::string> entries = EntriesOf(t.list);
     CHECK_LIST(ExpectedEntries(), entries);
-    CHECK(std::count(entries.begin(), entries.end(), EntryOf(t.form)) == 0);
+    for (const std::string &left : {EntryOf(t.form), suite.Entry("cloaked")})
+      CHECK(std::count(entries.begin(), entries.end(), left) == 0);
   }
   CHECK_EQ(before, state());
 
-  Context("Locate Top Most Window");
+  Context("Locate Top Most Window, passing over a cloaked window");
   CHECK(Press(t.locate));
+  CHECK_EQ(suite.Entry("cloaked"), ExpectedEntries(false).front());
   const std::vector<std::string> expected = ExpectedEntries();
   CHECK_EQ(suite.Entry("banner"), expected.front());
   CHECK_LIST(std::vector<std::string>{expected.front()}, EntriesOf(t.list));

@@ -2,6 +2,8 @@
 
 #include "program.h"
 
+#include <dwmapi.h>
+
 #include <algorithm>
 
 namespace harness {
@@ -19,6 +21,14 @@ std::vector<HWND> ZOrder() {
   std::vector<HWND> windows;
   EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
   return windows;
+}
+
+// Asked as the program asks, of dwmapi.dll in the system folder.
+bool Cloaked(HWND hwnd) {
+  DWORD cloaked = 0;
+  return SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked,
+                                         sizeof cloaked)) &&
+         cloaked != 0;
 }
 
 } // namespace
@@ -40,13 +50,14 @@ std::string EntryOf(HWND hwnd) {
          std::to_string(static_cast<int>(reinterpret_cast<INT_PTR>(hwnd)));
 }
 
-std::vector<std::string> ExpectedEntries() {
+std::vector<std::string> ExpectedEntries(bool askDwm) {
   std::vector<std::string> entries;
   // GW_OWNER rather than the program's GWL_HWNDPARENT: the same fact asked
   // another way.
   for (HWND hwnd : ZOrder())
     if (IsWindowVisible(hwnd) && GetParent(hwnd) == nullptr &&
-        GetWindow(hwnd, GW_OWNER) == nullptr && !TextOf(hwnd, 256).empty())
+        GetWindow(hwnd, GW_OWNER) == nullptr && !TextOf(hwnd, 256).empty() &&
+        !(askDwm && Cloaked(hwnd)))
       entries.push_back(EntryOf(hwnd));
   return entries;
 }

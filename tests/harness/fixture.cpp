@@ -40,8 +40,12 @@ HWND MakeRole(int index, HWND first) {
   if (role.name == std::string("allbytes"))
     for (int byte = 1; byte < 256; ++byte) // 255: a cut one short shows
       title += static_cast<char>(byte);
-  return Make(role.name, title, role.style, role.exStyle, 420 + index % 4 * 190,
-              120 + index / 4 * 150, role.ownedByFirst ? first : nullptr);
+  const HWND made =
+      Make(role.name, title, role.style, role.exStyle, 420 + index % 4 * 190,
+           120 + index / 4 * 150, role.ownedByFirst ? first : nullptr);
+  if (role.name == std::string("cloaked"))
+    SetPropA(made, fixture::kCloaked, made);
+  return made;
 }
 
 // The hung role's thread: it dispatches its messages until told to freeze,

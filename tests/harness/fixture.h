@@ -43,7 +43,11 @@ constexpr Role kRoles[] = {
     {"doomed", "Fixture Doomed Window", kFrame, 0, false},
     {"hung", "Fixture Hung Window", kFrame, 0, false},
     {"banner", "Fixture Ad Banner 42", kFrame, WS_EX_TOPMOST, false},
+    // Made last, so the topmost of all; the stand-in dwmapi.dll (dwmapi.cpp)
+    // says that windows with the kCloaked property are cloaked.
+    {"cloaked", "Fixture Cloaked Banner", kFrame, WS_EX_TOPMOST, false},
 };
+constexpr char kCloaked[] = "TopmostTamer.Cloaked";
 
 // To the control window: the hung role's thread stops dispatching messages
 // (answered once it has stopped), or starts again.
