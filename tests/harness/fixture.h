@@ -48,6 +48,8 @@ constexpr Role kRoles[] = {
     {"cloaked", "Fixture Cloaked Banner", kFrame, WS_EX_TOPMOST, false},
 };
 constexpr char kCloaked[] = "TopmostTamer.Cloaked";
+// A named mutex: a planted copy of the stand-in was loaded.
+constexpr char kPlantedMark[] = "TopmostTamer.PlantedDllLoaded";
 
 // To the control window: the hung role's thread stops dispatching messages
 // (answered once it has stopped), or starts again.
