@@ -2,6 +2,8 @@
 # The Wine test bed: a private Xvfb, a throwaway WINEPREFIX under build/ and
 # a persistent wineserver for one run. Source it, then:
 #   winebed_start ARCH NAME   (ARCH win64; NAME names build/wineprefix-NAME)
+#   winebed_install_dwmapi    (the tests' stand-in, for the rest of the run)
+#   winebed_plant FOLDER BUILD  (DLLs planted for a copy of BUILD's program)
 #   winebed_run SECONDS PROGRAM.exe [ARGS...]
 #   winebed_set_dpi DPI       (restarts the server, which reads it at start)
 #   winebed_stop              (also from a trap: stops only what it started)
@@ -140,6 +142,48 @@ winebed_start_prefix() {
 
 winebed_start() {
   winebed_start_xvfb && winebed_start_prefix "$1" "$2"
+}
+
+# The DLLs that the program loads while it runs, planted for a copy of it
+# with this name by winebed_plant.
+WINEBED_PLANTED_DLLS=(dwmapi shell32 comctl32)
+WINEBED_PLANTED_EXE='TopmostTamer (1).exe'
+
+# Wine's dwmapi.dll cloaks no window. The test builds' stand-in
+# (tests/harness/dwmapi.cpp) goes into this run's prefix instead, 64-bit in
+# system32, 32-bit in syswow64, and every program started from here on loads
+# it rather than Wine's own; none of Wine's own programs uses dwmapi.dll.
+# Wine would also load its own DLL of a planted name before a native one
+# that it finds first, where Windows takes the first it finds: the planted
+# copy of the program is told to look for native ones first.
+winebed_install_dwmapi() {
+  local build folder name
+  for build in win64:system32 win32:syswow64; do
+    folder="$WINEPREFIX/drive_c/windows/${build#*:}"
+    # Removed first: the clone's file is a hard link to the template's.
+    rm -f "$folder/dwmapi.dll" &&
+      cp "$TT_ROOT/build/${build%%:*}/tests/harness/dwmapi.dll" "$folder/" ||
+      return 1
+  done
+  for name in "${WINEBED_PLANTED_DLLS[@]}"; do
+    "$WINEBED_WINE" reg add "HKCU\\Software\\Wine\\AppDefaults\\$WINEBED_PLANTED_EXE\\DllOverrides" \
+      /v "$name" /d native,builtin /f >/dev/null 2>&1 || return 1
+  done
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;dwmapi=n"
+}
+
+# A copy of BUILD's program in FOLDER, named as a second download of it
+# would be, with copies of BUILD's stand-in dwmapi.dll beside it and in
+# FOLDER/current under each planted name: as a downloads folder may hold
+# them. Anywhere outside the Windows folder the stand-in plays a planted DLL.
+winebed_plant() {
+  local name
+  rm -rf "$1" && mkdir -p "$1/current" &&
+    cp "$2/mainwindow/TopmostTamer.exe" "$1/$WINEBED_PLANTED_EXE" || return 1
+  for name in "${WINEBED_PLANTED_DLLS[@]}"; do
+    cp "$2/tests/harness/dwmapi.dll" "$1/$name.dll" &&
+      cp "$2/tests/harness/dwmapi.dll" "$1/current/$name.dll" || return 1
+  done
 }
 
 # Runs a Windows program with a time cap; its exit code, 124 on timeout.

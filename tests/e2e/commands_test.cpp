@@ -1,7 +1,7 @@
 // The program through the message path: the window as it opens, its layout
 // at the display's DPI and after a change of DPI, the list commands (fill,
 // narrow, pick a target, minimise and restore it, also when its application
-// hangs), and how it ends.
+// hangs), DLLs planted for it, and how it ends.
 #include "suite.h"
 
 #include <algorithm>
@@ -23,17 +23,35 @@ void TestFillAndLocate(Suite &suite) {
     CHECK(Press(t.tasks));
     const std::vector<std::string> entries = EntriesOf(t.list);
     CHECK_LIST(ExpectedEntries(), entries);
-    CHECK(std::count(entries.begin(), entries.end(), EntryOf(t.form)) == 0);
+    for (const std::string &left : {EntryOf(t.form), suite.Entry("cloaked")})
+      CHECK(std::count(entries.begin(), entries.end(), left) == 0);
   }
   CHECK_EQ(before, state());
 
-  Context("Locate Top Most Window");
+  Context("Locate Top Most Window, passing over a cloaked window");
   CHECK(Press(t.locate));
+  CHECK_EQ(suite.Entry("cloaked"), ExpectedEntries(false).front());
   const std::vector<std::string> expected = ExpectedEntries();
   CHECK_EQ(suite.Entry("banner"), expected.front());
   CHECK_LIST(std::vector<std::string>{expected.front()}, EntriesOf(t.list));
   CHECK_EQ(LB_ERR, SendMessageA(t.list, LB_GETCURSEL, 0, 0));
   CHECK_EQ(before, state());
+}
+
+// The test bed plants every DLL that the program loads while it runs beside
+// a copy of it and in another folder (scripts/winebed.sh, winebed_plant), as
+// a downloads folder may hold them: only the system's own may load. A
+// planted one marks that it was loaded and, as dwmapi.dll, cloaks every
+// window.
+void TestPlantedDlls(Suite &) {
+  Context("DLLs planted beside the program and in its current folder");
+  const std::string folder = "Z:" + WorkDir() + "/planted";
+  Tamer t;
+  if (CHECK(t.Start(folder + "/TopmostTamer (1).exe",
+                    (folder + "/current").c_str())) &&
+      CHECK(Press(t.tasks)))
+    CHECK_LIST(ExpectedEntries(), EntriesOf(t.list));
+  CHECK(OpenMutexA(SYNCHRONIZE, FALSE, fixture::kPlantedMark) == nullptr);
 }
 
 void TestTargets(Suite &suite) {

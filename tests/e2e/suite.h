@@ -55,6 +55,7 @@ void CheckLayout(const Tamer &t, int dpi);
 // after a change of DPI and back.
 void TestOpening(Suite &suite);
 void TestFillAndLocate(Suite &suite);
+void TestPlantedDlls(Suite &suite);
 void TestTargets(Suite &suite);
 void TestHung(Suite &suite);
 void TestRealInput(Suite &suite);

@@ -2,6 +2,10 @@
 
 #include "program.h"
 
+#include <dwmapi.h>
+
+#include <algorithm>
+
 namespace harness {
 namespace {
 
@@ -32,6 +36,14 @@ std::wstring WideTextOf(HWND hwnd) {
   return wide;
 }
 
+// Asked as the program asks, of dwmapi.dll in the system folder.
+bool Cloaked(HWND hwnd) {
+  DWORD cloaked = 0;
+  return SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked,
+                                         sizeof cloaked)) &&
+         cloaked != 0;
+}
+
 } // namespace
 
 bool ZOrderSettles() {
@@ -56,13 +68,14 @@ std::string EntryOf(HWND hwnd) {
          std::to_string(static_cast<int>(reinterpret_cast<INT_PTR>(hwnd)));
 }
 
-std::vector<std::string> ExpectedEntries() {
+std::vector<std::string> ExpectedEntries(bool askDwm) {
   std::vector<std::string> entries;
   // GW_OWNER rather than the program's GWL_HWNDPARENT: the same fact asked
   // another way.
   for (HWND hwnd : ZOrder())
     if (IsWindowVisible(hwnd) && GetParent(hwnd) == nullptr &&
-        GetWindow(hwnd, GW_OWNER) == nullptr && !TextOf(hwnd).empty())
+        GetWindow(hwnd, GW_OWNER) == nullptr && !TextOf(hwnd).empty() &&
+        !(askDwm && Cloaked(hwnd)))
       entries.push_back(EntryOf(hwnd));
   return entries;
 }

@@ -17,8 +17,9 @@ bool ZOrderSettles();
 // 255 bytes of UTF-8, a space, and the handle in signed decimal.
 std::string EntryOf(HWND hwnd);
 // What a fill must list now: an entry for every visible, parentless,
-// unowned, titled top-level window, top of the Z order first.
-std::vector<std::string> ExpectedEntries();
+// unowned, titled top-level window that the desktop window manager does not
+// cloak (unless `askDwm` is false), top of the Z order first.
+std::vector<std::string> ExpectedEntries(bool askDwm = true);
 
 // A window's text as GetWindowTextW gives it (up to 1023 units), and a list
 // box's entries, in UTF-8.

@@ -76,6 +76,8 @@ HWND MakeRole(int index, HWND first) {
     if (role.name == std::string(name))
       DefWindowProcW(made, WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(wide.c_str()));
+  if (role.name == std::string("cloaked"))
+    SetPropA(made, fixture::kCloaked, made);
   return made;
 }
 

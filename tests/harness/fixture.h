@@ -51,7 +51,13 @@ constexpr Role kRoles[] = {
     {"scripts", nullptr, kFrame, 0, false},
     {"emoji300", nullptr, kFrame, 0, false},
     {"cjk300", nullptr, kFrame, 0, false},
+    // Made last, so the topmost of all; the stand-in dwmapi.dll (dwmapi.cpp)
+    // says that windows with the kCloaked property are cloaked.
+    {"cloaked", "Fixture Cloaked Banner", kFrame, WS_EX_TOPMOST, false},
 };
+constexpr char kCloaked[] = "TopmostTamer.Cloaked";
+// A named mutex: a planted copy of the stand-in was loaded.
+constexpr char kPlantedMark[] = "TopmostTamer.PlantedDllLoaded";
 
 // To the control window: the hung role's thread stops dispatching messages
 // (answered once it has stopped), or starts again.

@@ -48,13 +48,14 @@ HWND WindowOf(DWORD pid, const char *cls, const char *caption, bool shown) {
 }
 
 bool Program::Start(const std::string &exe, const std::string &args,
-                    const char *caption, bool shown, DWORD timeout_ms) {
+                    const char *caption, bool shown, DWORD timeout_ms,
+                    const char *folder) {
   Stop();
   std::string line = "\"" + exe + "\" " + args;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0,
-                      nullptr, nullptr, &startup, &process_)) {
+                      nullptr, folder, &startup, &process_)) {
     std::printf("cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
     return false;
   }

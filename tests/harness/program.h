@@ -42,11 +42,12 @@ public:
   Program &operator=(const Program &) = delete;
   ~Program() { Stop(); }
 
-  // Starts `exe` with `args` and waits for its top-level window captioned
-  // `caption` (and visible, if `shown`). False, with the reason printed,
-  // if it does not come up within `timeout_ms`.
+  // Starts `exe` with `args` in `folder` (nullptr: ours) and waits for its
+  // top-level window captioned `caption` (and visible, if `shown`). False,
+  // with the reason printed, if it does not come up within `timeout_ms`.
   bool Start(const std::string &exe, const std::string &args,
-             const char *caption, bool shown, DWORD timeout_ms = kStartMs);
+             const char *caption, bool shown, DWORD timeout_ms = kStartMs,
+             const char *folder = nullptr);
   HWND Window() const { return window_; }
   DWORD Id() const { return process_.dwProcessId; }
   HANDLE Handle() const { return process_.hProcess; }

@@ -4,8 +4,8 @@
 
 namespace harness {
 
-bool Tamer::Start(const std::string &exe) {
-  if (!program.Start(exe, "", kCaption, true))
+bool Tamer::Start(const std::string &exe, const char *folder) {
+  if (!program.Start(exe, "", kCaption, true, kStartMs, folder))
     return false;
   form = program.Window();
   const auto child = [this](const char *cls, const char *text) {

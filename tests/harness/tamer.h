@@ -28,8 +28,9 @@ struct Tamer {
   HWND restore = nullptr;
   HWND exit = nullptr;
 
-  // Starts `exe` and finds its controls; false if any is missing.
-  bool Start(const std::string &exe);
+  // Starts `exe` in `folder` (nullptr: ours) and finds its controls; false if
+  // any is missing.
+  bool Start(const std::string &exe, const char *folder = nullptr);
 };
 
 // A click on `button` by BM_CLICK; false if the program does not answer

@@ -1,7 +1,7 @@
 // The catalogue and the commands over a table of fake windows, for what a
 // real window manager never shows: a GetWindowTextA that reports more than it
-// copied, cloaked windows, exactly which calls each window gets, and overlong
-// texts under ASan. This file also defines the window operations for the host
+// copied, exactly which calls each window gets, and overlong texts under
+// ASan. This file also defines the window operations for the host
 // build.
 #include <gtest/gtest.h>
 
@@ -188,18 +188,6 @@ TEST(Commands, CopyNoTextLongerThanAnEntry) {
   // The target label is read with the buffer's own size, whatever it holds.
   windows = {{}, {true, false, 0, 0, std::string(300, '7'), 300}};
   Command1_Click(form);
-}
-
-TEST(Commands, LocateTopMostPassesOverACloakedWindow) {
-  const frmHideControls form{HwndFromLong(99), {}, {}, {}, {}};
-  windows = {
-      {true, true, 0, 0, "Cloaked banner", 14},
-      {true, false, 0, 0, "Banner", 6},
-      {true, false, 0, 0, "Editor", 6},
-  };
-  list = {"stale 1"};
-  Command2_Click(form);
-  EXPECT_EQ(list, std::vector<std::string>{"Banner 2"});
 }
 
 TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
