@@ -1,10 +1,11 @@
 // dwmapi.dll for the Wine test bed, which puts it in its system folders in
 // place of Wine's own, whose desktop window manager cloaks no window. It
-// exports DwmGetWindowAttribute alone and answers DWMWA_CLOAKED alone, as
-// Windows answers an attribute it does not know: cloaked are the windows
-// that the fixture marks with the kCloaked property. A copy anywhere outside
-// the Windows folder plays a DLL planted beside a program or in its current
-// folder: it leaves a mark that it was loaded, and cloaks every window.
+// exports DwmGetWindowAttribute alone, which answers DWMWA_CLOAKED (cloaked
+// are the windows that the fixture marks with the kCloaked property) and
+// meets every other attribute as Windows meets one it does not know. A copy
+// anywhere outside the Windows folder plays a DLL planted beside a program
+// or in its current folder: it leaves a mark that it was loaded, and cloaks
+// every window.
 #include <dwmapi.h>
 
 #include <cstring>
@@ -14,11 +15,13 @@
 static bool planted;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, void *) {
+  if (reason != DLL_PROCESS_ATTACH)
+    return TRUE;
   char path[MAX_PATH] = {}, windows[MAX_PATH] = {};
   GetModuleFileNameA(self, path, MAX_PATH);
   planted =
       _strnicmp(path, windows, GetWindowsDirectoryA(windows, MAX_PATH)) != 0;
-  if (planted && reason == DLL_PROCESS_ATTACH)
+  if (planted)
     CreateMutexA(nullptr, FALSE, fixture::kPlantedMark); // held until exit
   return TRUE;
 }
