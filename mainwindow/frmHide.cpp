@@ -85,6 +85,14 @@ void frmHide::End() {
   owner_ = nullptr;
 }
 
+void frmHide::Notify(HWND window, const char *command, Outcome outcome) {
+  char title[modHideWin::kMaxTitle + 1] = "";
+  GetWindowTextA(window, title, sizeof title);
+  Notice notice;
+  ComposeNotice(notice, command, title, outcome);
+  notice_.Show(hwnd_, commands_.lblOPut, notice);
+}
+
 LRESULT CALLBACK frmHide::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -116,6 +124,9 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     break;
+  case WM_TIMER:
+    OnTimer(wParam);
+    return 0;
   case WM_ACTIVATE:
     OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
     return 0;
@@ -143,9 +154,9 @@ LRESULT frmHide::OnCreate() {
     if (controls_[row] == nullptr)
       return -1;
   }
-  commands_ = frmHideControls{Control(IDC_List1), Control(IDC_lblOPut),
-                              Control(IDC_Command1), Control(IDC_Command5),
-                              hwnd_};
+  commands_ =
+      frmHideControls{Control(IDC_List1), Control(IDC_lblOPut),
+                      Control(IDC_Command1), Control(IDC_Command5), hwnd_};
   focus_ = Control(IDC_List1);
   return 0;
 }
@@ -153,6 +164,12 @@ LRESULT frmHide::OnCreate() {
 HWND frmHide::Control(int id) const { return controls_[RowOf(id)]; }
 
 void frmHide::OnCommand(int id, int code) {
+  // Whatever the user does next ends the notice and the check of the
+  // command before; the list's focus changes are not the user's doing.
+  if (id != IDC_List1 || code == LBN_SELCHANGE || code == LBN_DBLCLK) {
+    CancelOutcome(commands_);
+    notice_.Hide();
+  }
   switch (id) {
   case IDM_mnuInfo:
     mnuInfo_Click(hwnd_);
@@ -165,6 +182,9 @@ void frmHide::OnCommand(int id, int code) {
     return;
   case IDM_mnuAlwaysOnTop:
     mnuAlwaysOnTop_Click(commands_);
+    return;
+  case IDM_RestartAsAdministrator:
+    RestartAsAdministrator(*this);
     return;
   case IDC_List1:
     if (code == LBN_SELCHANGE)
@@ -232,6 +252,19 @@ void frmHide::OnListContextMenu(LPARAM position) {
   // The chosen item comes back as a WM_COMMAND.
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
+}
+
+void frmHide::OnTimer(UINT_PTR id) {
+  Notice notice;
+  switch (id) {
+  case kOutcomeTimer:
+    if (TakeOutcome(commands_, notice))
+      notice_.Show(hwnd_, commands_.lblOPut, notice);
+    return;
+  case kNoticeTimer:
+    notice_.Hide();
+    return;
+  }
 }
 
 void frmHide::ClickFocusedButton() {

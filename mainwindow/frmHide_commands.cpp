@@ -3,6 +3,7 @@
 #include <array>
 
 #include "MTaskList.h"
+#include "frmHide_outcome.h"
 #include "modHideWin.h"
 
 using namespace platform;
@@ -22,13 +23,16 @@ HWND TargetWindow(const frmHideControls &form) {
 
 // Applies a show command to the target window without ever waiting on
 // another application: a window of another thread (possibly hung) gets the
-// change scheduled, one of our own thread gets it at once.
-void ShowTarget(const frmHideControls &form, int cmdShow) {
+// change scheduled, one of our own thread gets it at once. A moment later
+// the program looks whether it took effect.
+void ShowTarget(const frmHideControls &form, int cmdShow, Expected expected,
+                const char *command) {
   const HWND window = TargetWindow(form);
   if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
     ShowWindow(window, cmdShow);
   else
     ShowWindowAsync(window, cmdShow);
+  ExpectOutcome(form, window, expected, command);
 }
 
 // The style is the window manager's to tell: asking sends the window
@@ -83,11 +87,11 @@ void List1_Click(const frmHideControls &form) {
 void List1_DblClick(const frmHideControls &form) { Command1_Click(form); }
 
 void Command1_Click(const frmHideControls &form) {
-  ShowTarget(form, SW_MINIMIZE);
+  ShowTarget(form, SW_MINIMIZE, Expected::Iconic, "MiniMize");
 }
 
 void Command5_Click(const frmHideControls &form) {
-  ShowTarget(form, SW_RESTORE);
+  ShowTarget(form, SW_RESTORE, Expected::NotIconic, "Restore Size");
 }
 
 bool TargetIsTopmost(const frmHideControls &form) {
@@ -99,7 +103,10 @@ void mnuAlwaysOnTop_Click(const frmHideControls &form) {
   // application cannot freeze us; nothing else about the target changes. A
   // closed target makes the call fail without effect.
   const HWND window = TargetWindow(form);
-  SetWindowPos(window, IsTopmost(window) ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0,
-               0, 0,
+  const bool topmost = IsTopmost(window);
+  SetWindowPos(window, topmost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+  ExpectOutcome(form, window,
+                topmost ? Expected::NotTopmost : Expected::Topmost,
+                "Always on Top");
 }

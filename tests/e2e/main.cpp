@@ -40,6 +40,7 @@ int main(int argc, char **argv) {
       {"full", TestHung},
       {"full", TestRealInput},
       {"full", TestContextMenu},
+      {"full", TestNotices},
       {"full", TestEnding},
       {"load", TestBulk},
       {"load", TestChurn},

@@ -48,6 +48,7 @@ void TestTargets(Suite &suite);
 void TestHung(Suite &suite);
 void TestRealInput(Suite &suite);
 void TestContextMenu(Suite &suite);
+void TestNotices(Suite &suite);
 void TestEnding(Suite &suite);
 void TestUnixBridge(Suite &suite);
 

@@ -32,6 +32,18 @@ std::string PadTo(std::string title, size_t length) {
   return title;
 }
 
+// As an aggressive banner does: a request to move it in the Z order is
+// turned into one that keeps its place.
+LRESULT CALLBACK VetoProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto *pos = reinterpret_cast<WINDOWPOS *>(lp);
+  if (msg == WM_WINDOWPOSCHANGING && (pos->flags & SWP_NOZORDER) == 0) {
+    pos->flags |= SWP_NOZORDER;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      GetWindowLongPtrA(hwnd, GWLP_USERDATA) + 1);
+  }
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
 HWND MakeRole(int index, HWND first) {
   const fixture::Role &role = fixture::kRoles[index];
   std::string title = role.title != nullptr ? role.title : "";
@@ -41,7 +53,8 @@ HWND MakeRole(int index, HWND first) {
     for (int byte = 1; byte < 256; ++byte) // 255: a cut one short shows
       title += static_cast<char>(byte);
   return Make(role.name, title, role.style, role.exStyle, 420 + index % 4 * 190,
-              120 + index / 4 * 150, role.ownedByFirst ? first : nullptr);
+              120 + index / 4 * 150, role.ownedByFirst ? first : nullptr,
+              role.name == std::string("veto") ? VetoProc : DefWindowProcA);
 }
 
 // The hung role's thread: it dispatches its messages until told to freeze,

@@ -41,6 +41,9 @@ constexpr Role kRoles[] = {
     {"ownedpopup", "Fixture Owned Popup", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0,
      true},
     {"doomed", "Fixture Doomed Window", kFrame, 0, false},
+    // Always on top, and vetoes every change of its Z order, counting them
+    // in its GWLP_USERDATA.
+    {"veto", "Fixture Veto Banner", kFrame, WS_EX_TOPMOST, false},
     {"hung", "Fixture Hung Window", kFrame, 0, false},
     {"banner", "Fixture Ad Banner 42", kFrame, WS_EX_TOPMOST, false},
 };

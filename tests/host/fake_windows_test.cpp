@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "MTaskList.h"
-#include "frmHide_commands.h"
+#include "frmHide_outcome.h"
 
 using namespace platform;
 
@@ -28,11 +28,13 @@ struct FakeWindow {
   LONG exStyle = 0;
   DWORD thread = 1; // 0: closed
   bool iconic = false;
+  DWORD integrity = 0x2000; // of its process
 };
 
 std::vector<FakeWindow> windows; // handle n is windows[n - 1]
 std::vector<std::string> list;  // the list box's entries; the first is selected
 std::vector<std::string> trace; // list messages and target changes, in order
+DWORD ownIntegrity = 0x2000;
 
 // Messages sent with a callback, answered when a test says so.
 struct Unanswered {
@@ -42,7 +44,7 @@ struct Unanswered {
 };
 std::vector<Unanswered> unanswered;
 
-[[maybe_unused]] void AnswerAll() {
+void AnswerAll() {
   const std::vector<Unanswered> answers = std::move(unanswered);
   unanswered.clear();
   for (const Unanswered &answer : answers)
@@ -142,6 +144,12 @@ BOOL KillTimer(HWND, UINT_PTR) {
   trace.push_back("timer off");
   return TRUE;
 }
+DWORD GetProcessIntegrityLevel(DWORD processId) {
+  for (const FakeWindow &window : windows)
+    if (processId != 0 && window.thread * 10 == processId)
+      return window.integrity;
+  return ownIntegrity;
+}
 
 } // namespace platform
 
@@ -208,6 +216,46 @@ TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
     // No move, no size, no activation; scheduled on the target's thread.
     EXPECT_EQ(trace, (std::vector<std::string>{
                          "pos 2 after " + std::string(topmost ? "-2" : "-1") +
-                         " flags 16403"}));
+                             " flags 16403",
+                         "timer 1000"}));
+  }
+}
+
+TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
+  const frmHideControls form{{}, HwndFromLong(1), {}, {}, {}};
+  constexpr DWORD kMedium = 0x2000, kHigh = 0x3000;
+  const struct {
+    bool iconic;
+    DWORD thread; // 0: closed; 3: the handle is another thread's window now
+    DWORD own, target; // integrity levels
+    bool answers;
+    const char *says; // in the notice; "": no notice
+  } cases[] = {
+      {true, 1, kMedium, kHigh, false, ""},
+      {false, 0, kMedium, kHigh, false, "\"Banner\" has closed."},
+      {false, 3, kMedium, kMedium, true, "has closed"},
+      {false, 1, kMedium, kHigh, false, "runs as administrator"},
+      {false, 1, kMedium, kIntegrityUnknown, true, "runs as administrator"},
+      {false, 1, kNoIntegrityLevels, kIntegrityUnknown, true, "not allow"},
+      {false, 1, kHigh, kHigh, false, "does not respond"},
+      {false, 1, kMedium, kMedium, true, "would not allow the change"},
+  };
+  for (const auto &c : cases) {
+    windows = {{true, false, 0, 0, "Banner 2", 8}, {true, false, 0, 0, "", 0}};
+    windows[0].integrity = windows[1].integrity = c.target; // one process
+    ownIntegrity = c.own;
+    unanswered.clear();
+    Command1_Click(form);
+    windows[1].iconic = c.iconic;
+    windows[1].thread = c.thread;
+    if (c.answers)
+      AnswerAll();
+    Notice notice{};
+    const bool told = *c.says != '\0';
+    EXPECT_EQ(TakeOutcome(form, notice), told) << c.says;
+    EXPECT_STREQ(notice.title.data(), told ? "MiniMize had no effect" : "");
+    EXPECT_NE(std::string(notice.text.data()).find(c.says), std::string::npos);
+    EXPECT_EQ(notice.offersRestart,
+              c.says == std::string("runs as administrator"));
   }
 }
