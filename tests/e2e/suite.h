@@ -54,7 +54,6 @@ void TestUnixBridge(Suite &suite);
 
 void TestBulk(Suite &suite);
 void TestChurn(Suite &suite);
-void TestClosedTarget(Suite &suite);
 void TestLeaks(Suite &suite);
 
 void Demo(Suite &suite);

@@ -79,11 +79,9 @@ HWND NoticeOf(const Tamer &tamer) {
 std::string NoticeText(const Tamer &tamer) {
   // A tooltip's text is its tool's, not its window text: only it can tell.
   char text[1024] = "";
-  const HWND notice = NoticeOf(tamer);
-  return notice != nullptr && Send(notice, WM_GETTEXT, sizeof text,
-                                   reinterpret_cast<LPARAM>(text))
-             ? text
-             : "";
+  Send(NoticeOf(tamer), WM_GETTEXT, sizeof text,
+       reinterpret_cast<LPARAM>(text));
+  return text;
 }
 
 bool BecomesIconic(HWND window, bool iconic) {

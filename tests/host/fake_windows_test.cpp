@@ -28,13 +28,12 @@ struct FakeWindow {
   LONG exStyle = 0;
   DWORD thread = 1; // 0: closed
   bool iconic = false;
-  DWORD integrity = 0x2000; // of its process
 };
 
 std::vector<FakeWindow> windows; // handle n is windows[n - 1]
 std::vector<std::string> list;  // the list box's entries; the first is selected
 std::vector<std::string> trace; // list messages and target changes, in order
-DWORD ownIntegrity = 0x2000;
+DWORD ownIntegrity, othersIntegrity; // of our process and of every other
 
 // Messages sent with a callback, answered when a test says so.
 struct Unanswered {
@@ -145,10 +144,7 @@ BOOL KillTimer(HWND, UINT_PTR) {
   return TRUE;
 }
 DWORD GetProcessIntegrityLevel(DWORD processId) {
-  for (const FakeWindow &window : windows)
-    if (processId != 0 && window.thread * 10 == processId)
-      return window.integrity;
-  return ownIntegrity;
+  return processId == 0 ? ownIntegrity : othersIntegrity;
 }
 
 } // namespace platform
@@ -224,26 +220,26 @@ TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
 TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
   const frmHideControls form{{}, HwndFromLong(1), {}, {}, {}};
   constexpr DWORD kMedium = 0x2000, kHigh = 0x3000;
+  // thread 0: closed; 3: the handle is another thread's window now. `says`
+  // is in the notice; "": no notice.
   const struct {
-    bool iconic;
-    DWORD thread; // 0: closed; 3: the handle is another thread's window now
-    DWORD own, target; // integrity levels
-    bool answers;
-    const char *says; // in the notice; "": no notice
+    bool iconic, answers;
+    DWORD thread, own, target; // integrity levels: ours, the target's
+    const char *says;
   } cases[] = {
-      {true, 1, kMedium, kHigh, false, ""},
-      {false, 0, kMedium, kHigh, false, "\"Banner\" has closed."},
-      {false, 3, kMedium, kMedium, true, "has closed"},
-      {false, 1, kMedium, kHigh, false, "runs as administrator"},
-      {false, 1, kMedium, kIntegrityUnknown, true, "runs as administrator"},
-      {false, 1, kNoIntegrityLevels, kIntegrityUnknown, true, "not allow"},
-      {false, 1, kHigh, kHigh, false, "does not respond"},
-      {false, 1, kMedium, kMedium, true, "would not allow the change"},
+      {true, false, 1, kMedium, kHigh, ""},
+      {false, false, 0, kMedium, kHigh, "\"Banner\" has closed."},
+      {false, true, 3, kMedium, kMedium, "has closed"},
+      {false, false, 1, kMedium, kHigh, "runs as administrator"},
+      {false, true, 1, kMedium, kIntegrityUnknown, "runs as administrator"},
+      {false, true, 1, kNoIntegrityLevels, kIntegrityUnknown, "not allow"},
+      {false, false, 1, kHigh, kHigh, "does not respond"},
+      {false, true, 1, kMedium, kMedium, "would not allow the change"},
   };
   for (const auto &c : cases) {
     windows = {{true, false, 0, 0, "Banner 2", 8}, {true, false, 0, 0, "", 0}};
-    windows[0].integrity = windows[1].integrity = c.target; // one process
     ownIntegrity = c.own;
+    othersIntegrity = c.target;
     unanswered.clear();
     Command1_Click(form);
     windows[1].iconic = c.iconic;
@@ -251,9 +247,8 @@ TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
     if (c.answers)
       AnswerAll();
     Notice notice{};
-    const bool told = *c.says != '\0';
-    EXPECT_EQ(TakeOutcome(form, notice), told) << c.says;
-    EXPECT_STREQ(notice.title.data(), told ? "MiniMize had no effect" : "");
+    EXPECT_EQ(TakeOutcome(form, notice), *c.says != '\0') << c.says;
+    EXPECT_STREQ(notice.title.data(), *c.says ? "MiniMize had no effect" : "");
     EXPECT_NE(std::string(notice.text.data()).find(c.says), std::string::npos);
     EXPECT_EQ(notice.offersRestart,
               c.says == std::string("runs as administrator"));
