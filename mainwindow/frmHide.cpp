@@ -258,7 +258,8 @@ void frmHide::OnTimer(UINT_PTR id) {
   Notice notice;
   switch (id) {
   case kOutcomeTimer:
-    if (TakeOutcome(commands_, notice))
+    // Minimised meanwhile, the form has no target line to point at.
+    if (TakeOutcome(commands_, notice) && !IsIconic(hwnd_))
       notice_.Show(hwnd_, commands_.lblOPut, notice);
     return;
   case kNoticeTimer:

@@ -249,7 +249,8 @@ TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
     Notice notice{};
     EXPECT_EQ(TakeOutcome(form, notice), *c.says != '\0') << c.says;
     EXPECT_STREQ(notice.title.data(), *c.says ? "MiniMize had no effect" : "");
-    EXPECT_NE(std::string(notice.text.data()).find(c.says), std::string::npos);
+    EXPECT_NE(std::string(notice.text.data()).find(c.says), std::string::npos)
+        << c.says;
     EXPECT_EQ(notice.offersRestart,
               c.says == std::string("runs as administrator"));
   }
