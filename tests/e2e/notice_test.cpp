@@ -63,7 +63,7 @@ void TestNotices(Suite &suite) {
   Context("restart as administrator, then the suite's own instance again");
   HWND fresh = nullptr;
   CHECK(PostMessageA(t.form, WM_COMMAND, IDM_RestartAsAdministrator, 0) &&
-        t.program.Ended(kSettleMs) &&
+        t.program.Ended(kStartMs) &&
         (fresh = FindWindowA(nullptr, kCaption)) != nullptr);
   CHECK(PostMessageA(fresh, WM_CLOSE, 0, 0) &&
         WaitUntil([&] { return !IsWindow(fresh); }) && t.Start(suite.program));
