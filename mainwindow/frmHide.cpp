@@ -87,6 +87,14 @@ void frmHide::End() {
   owner_ = nullptr;
 }
 
+void frmHide::Notify(HWND window, const char *command, Outcome outcome) {
+  char title[modHideWin::kMaxTitle + 1] = "";
+  GetWindowTextA(window, title, sizeof title);
+  Notice notice;
+  ComposeNotice(notice, command, title, outcome);
+  notice_.Show(hwnd_, commands_.lblOPut, notice);
+}
+
 LRESULT CALLBACK frmHide::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -118,11 +126,11 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     break;
-  case WM_ACTIVATE:
-    OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
-    return 0;
   case WM_TIMER:
     OnTimer(wParam);
+    return 0;
+  case WM_ACTIVATE:
+    OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
     return 0;
   case WM_MEASUREITEM:
     if (wParam == IDC_List1) {
@@ -173,6 +181,12 @@ LRESULT frmHide::OnCreate() {
 HWND frmHide::Control(int id) const { return controls_[RowOf(id)]; }
 
 void frmHide::OnCommand(int id, int code) {
+  // Whatever the user does next ends the notice and the check of the
+  // command before; the list's focus changes are not the user's doing.
+  if (id != IDC_List1 || code == LBN_SELCHANGE || code == LBN_DBLCLK) {
+    CancelOutcome(commands_);
+    notice_.Hide();
+  }
   switch (id) {
   case IDM_mnuInfo:
     mnuInfo_Click(hwnd_);
@@ -190,6 +204,9 @@ void frmHide::OnCommand(int id, int code) {
   case IDM_mnuKeepOffTop:
     mnuKeepOffTop_Click(commands_, keeper_);
     RepaintListWhenDone();
+    return;
+  case IDM_RestartAsAdministrator:
+    RestartAsAdministrator(*this);
     return;
   case IDC_List1:
     if (code == LBN_SELCHANGE)
@@ -263,6 +280,28 @@ void frmHide::OnListContextMenu(LPARAM position) {
   DestroyMenu(menu);
 }
 
+void frmHide::OnTimer(UINT_PTR id) {
+  Notice notice;
+  switch (id) {
+  case kOutcomeTimer:
+    // Minimised meanwhile, the form has no target line to point at.
+    if (TakeOutcome(commands_, notice) && !IsIconic(hwnd_))
+      notice_.Show(hwnd_, commands_.lblOPut, notice);
+    return;
+  case kNoticeTimer:
+    notice_.Hide();
+    return;
+  case kKeepTimer: {
+    const OffTopKeeper::News news = keeper_.Check();
+    if (news.forgotten)
+      RepaintList();
+    if (news.refused != nullptr && !IsIconic(hwnd_))
+      Notify(news.refused, "Keep Off Top", Outcome::Refused);
+    return;
+  }
+  }
+}
+
 void frmHide::ClickFocusedButton() {
   const HWND focus = GetFocus();
   if (focus == nullptr || GetParent(focus) != hwnd_)
@@ -283,13 +322,6 @@ void frmHide::OnActivate(int state, bool minimized) {
   if (!minimized && focus_ != nullptr)
     SetFocus(focus_);
   RepaintList();
-}
-
-void frmHide::OnTimer(UINT_PTR id) {
-  if (id != kKeepTimer)
-    return;
-  if (keeper_.Check().forgotten)
-    RepaintList();
 }
 
 void frmHide::RepaintList() { InvalidateRect(commands_.List1, nullptr, TRUE); }

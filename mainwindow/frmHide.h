@@ -13,6 +13,7 @@
 #include "dpi_api.h"
 #include "frmHide_fonts.h"
 #include "frmHide_layout.h"
+#include "frmHide_notice.h"
 
 class frmHide {
 public:
@@ -30,6 +31,9 @@ public:
   // with it, and the form's destruction ends the message loop.
   void End();
 
+  // Tells the user that `command` had no effect on `window`, and why.
+  void Notify(HWND window, const char *command, Outcome outcome);
+
 private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam);
@@ -39,8 +43,8 @@ private:
   void OnCommand(int id, int code);
   // The list's context menu; `position` is WM_CONTEXTMENU's.
   void OnListContextMenu(LPARAM position);
-  void OnActivate(int state, bool minimized);
   void OnTimer(UINT_PTR id);
+  void OnActivate(int state, bool minimized);
   // Repaints the list, so that its marks show the windows' states now; and
   // again once the target has made the change just asked of it.
   void RepaintList();
@@ -64,6 +68,7 @@ private:
   std::array<HWND, frmHideLayout::kControls.size()> controls_{};
   frmHideControls commands_{};
   frmHideFonts fonts_{};
+  frmHideNotice notice_;
   // The child that had the focus when the form was last deactivated.
   HWND focus_ = nullptr;
   OffTopKeeper keeper_;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "MTaskList.h"
+#include "frmHide_outcome.h"
 #include "modHideWin.h"
 
 using namespace platform;
@@ -25,13 +26,16 @@ namespace {
 
 // Applies a show command to the target window without ever waiting on
 // another application: a window of another thread (possibly hung) gets the
-// change scheduled, one of our own thread gets it at once.
-void ShowTarget(const frmHideControls &form, int cmdShow) {
+// change scheduled, one of our own thread gets it at once. A moment later
+// the program looks whether it took effect.
+void ShowTarget(const frmHideControls &form, int cmdShow, Expected expected,
+                const char *command) {
   const HWND window = TargetWindow(form);
   if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
     ShowWindow(window, cmdShow);
   else
     ShowWindowAsync(window, cmdShow);
+  ExpectOutcome(form, window, expected, command);
 }
 
 } // namespace
@@ -80,11 +84,11 @@ void List1_Click(const frmHideControls &form) {
 void List1_DblClick(const frmHideControls &form) { Command1_Click(form); }
 
 void Command1_Click(const frmHideControls &form) {
-  ShowTarget(form, SW_MINIMIZE);
+  ShowTarget(form, SW_MINIMIZE, Expected::Iconic, "MiniMize");
 }
 
 void Command5_Click(const frmHideControls &form) {
-  ShowTarget(form, SW_RESTORE);
+  ShowTarget(form, SW_RESTORE, Expected::NotIconic, "Restore Size");
 }
 
 bool TargetIsTopmost(const frmHideControls &form) {
@@ -96,7 +100,10 @@ void mnuAlwaysOnTop_Click(const frmHideControls &form, OffTopKeeper &keeper) {
   // The user's word wins over the keeping: never fight the user.
   const bool kept = keeper.IsKept(window);
   keeper.Release(window);
-  SetTopmost(window, kept || !IsTopmost(window));
+  const bool give = kept || !IsTopmost(window);
+  SetTopmost(window, give);
+  ExpectOutcome(form, window, give ? Expected::Topmost : Expected::NotTopmost,
+                "Always on Top");
 }
 
 bool TargetIsKept(const frmHideControls &form, const OffTopKeeper &keeper) {
@@ -105,10 +112,13 @@ bool TargetIsKept(const frmHideControls &form, const OffTopKeeper &keeper) {
 
 void mnuKeepOffTop_Click(const frmHideControls &form, OffTopKeeper &keeper) {
   const HWND window = TargetWindow(form);
-  if (keeper.IsKept(window))
+  if (keeper.IsKept(window)) {
     keeper.Release(window);
-  else
-    keeper.Keep(window);
+    return;
+  }
+  // Refusals are the keeper's to tell, once it has asked a few times.
+  keeper.Keep(window);
+  ExpectOutcome(form, window, Expected::KeptOffTop, "Keep Off Top");
 }
 
 EntryMark MarkOf(const char *entry, const OffTopKeeper &keeper) {

@@ -1,5 +1,9 @@
 #include "frmHide_form.h"
 
+#include <shellapi.h>
+
+#include "user32/system_library.h"
+
 void Form_Load(HWND form) {
   SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
 }
@@ -10,3 +14,28 @@ void mnuInfo_Click(HWND form) {
 }
 
 void Command3_Click(frmHide &form) { form.End(); }
+
+void RestartAsAdministrator(frmHide &form) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  // shell32 is loaded for this alone, never at start-up.
+  using ShellExecuteExProc = BOOL(WINAPI *)(SHELLEXECUTEINFOA *);
+  const auto shellExecuteEx = platform::SystemFunctionAs<ShellExecuteExProc>(
+      "shell32.dll", "ShellExecuteExA");
+  if (length == 0 || length >= sizeof path || shellExecuteEx == nullptr)
+    return;
+  SHELLEXECUTEINFOA run{};
+  run.cbSize = sizeof run;
+  run.fMask = SEE_MASK_NOCLOSEPROCESS;
+  run.hwnd = form.Window();
+  run.lpVerb = "runas";
+  run.lpFile = path;
+  run.nShow = SW_SHOWNORMAL;
+  if (!shellExecuteEx(&run))
+    return;
+  if (run.hProcess != nullptr) {
+    WaitForInputIdle(run.hProcess, 10 * 1000);
+    CloseHandle(run.hProcess);
+  }
+  form.End();
+}

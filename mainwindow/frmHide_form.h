@@ -14,3 +14,8 @@ void mnuInfo_Click(HWND form);
 
 // "Exit": ends the program at once.
 void Command3_Click(frmHide &form);
+
+// Starts the program anew as administrator, after Windows' elevation prompt,
+// and ends this instance once the new one waits for input. Declined, or
+// failed, it leaves this instance as it was.
+void RestartAsAdministrator(frmHide &form);

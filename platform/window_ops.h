@@ -117,4 +117,14 @@ BOOL SendMessageCallbackA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
+// The mandatory integrity level of process `processId` (0: this one), as the
+// relative identifier of its token's label: 0x2000 medium, 0x3000 high, and
+// so on. Windows keeps a program from changing the windows of a process of a
+// higher level.
+DWORD GetProcessIntegrityLevel(DWORD processId);
+// The process cannot be asked: it is protected, or we may not open it.
+constexpr DWORD kIntegrityUnknown = 0xFFFFFFFF;
+// The system has no integrity levels (Windows before Vista).
+constexpr DWORD kNoIntegrityLevels = 0;
+
 } // namespace platform

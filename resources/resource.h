@@ -25,3 +25,7 @@
 #define IDC_Command5 1006
 #define IDC_lblOPut 1007
 #define IDC_Command2 1008
+
+// Posted to frmHide, not chosen from a menu: a click on the notice that
+// offers to restart the program as administrator.
+#define IDM_RestartAsAdministrator 200

@@ -1,10 +1,13 @@
 // user32 provider of the window operations: each one is the system call of
-// the same name, but IsWindowCloaked, which asks the desktop window manager.
+// the same name, but IsWindowCloaked, which asks the desktop window manager,
+// and GetProcessIntegrityLevel, which reads a process's token (advapi32).
 // Our header first: <windows.h> defines TRUE, LB_ADDSTRING and the like as
 // macros, which would clash with the header's constants of the same names.
 #include "window_ops.h"
 
 #include <windows.h>
+
+#include "system_library.h"
 
 namespace {
 
@@ -17,22 +20,36 @@ constexpr DWORD kDwmwaCloaked = 14;
 GetWindowAttributeProc dwmGetWindowAttribute = nullptr;
 bool dwmLookedUp = false; // the user-interface thread alone asks
 
-GetWindowAttributeProc FindDwmGetWindowAttribute() {
-  // From the system folder only, never the program's or the current one.
-  // Windows before 8 may not know the flag and fail: they cloak nothing.
-  const HMODULE dwmapi =
-      LoadLibraryExA("dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (dwmapi == nullptr)
-    return nullptr;
-  // GetProcAddress's type says nothing of the function's; going through the
-  // generic function pointer type says the cast is meant.
-  return reinterpret_cast<GetWindowAttributeProc>(reinterpret_cast<void (*)()>(
-      GetProcAddress(dwmapi, "DwmGetWindowAttribute")));
+// The label's relative identifier, from the token of an open process.
+DWORD IntegrityLevelOf(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token))
+    return platform::kIntegrityUnknown;
+  // A label and its SID, with room to spare.
+  alignas(TOKEN_MANDATORY_LABEL) BYTE buffer[64];
+  ::DWORD size = 0;
+  DWORD level = platform::kIntegrityUnknown;
+  if (GetTokenInformation(token, TokenIntegrityLevel, buffer, sizeof buffer,
+                          &size)) {
+    const PSID sid =
+        reinterpret_cast<TOKEN_MANDATORY_LABEL *>(buffer)->Label.Sid;
+    level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
+  } else if (GetLastError() == ERROR_INVALID_PARAMETER) {
+    level = platform::kNoIntegrityLevels; // before Vista: no such class
+  }
+  CloseHandle(token);
+  return level;
 }
 
 } // namespace
 
 namespace platform {
+
+FARPROC SystemFunction(const char *dll, const char *name) {
+  const HMODULE module =
+      LoadLibraryExA(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
   return ::EnumWindows(callback, lParam);
@@ -42,7 +59,8 @@ BOOL IsWindowVisible(HWND hwnd) { return ::IsWindowVisible(hwnd); }
 
 BOOL IsWindowCloaked(HWND hwnd) {
   if (!dwmLookedUp) {
-    dwmGetWindowAttribute = FindDwmGetWindowAttribute();
+    dwmGetWindowAttribute = SystemFunctionAs<GetWindowAttributeProc>(
+        "dwmapi.dll", "DwmGetWindowAttribute");
     dwmLookedUp = true;
   }
   if (dwmGetWindowAttribute == nullptr)
@@ -117,5 +135,19 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse) {
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) { return ::KillTimer(hwnd, id); }
+
+DWORD GetProcessIntegrityLevel(DWORD processId) {
+  if (processId == 0)
+    return IntegrityLevelOf(GetCurrentProcess());
+  // Before Vista the limited right does not exist and the call fails; the
+  // caller asks for its own level first, and that tells it there are none.
+  const HANDLE process =
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr)
+    return kIntegrityUnknown;
+  const DWORD level = IntegrityLevelOf(process);
+  CloseHandle(process);
+  return level;
+}
 
 } // namespace platform

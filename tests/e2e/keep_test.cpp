@@ -125,8 +125,23 @@ void TestKeepOffTop(Suite &suite) {
   SendMessageA(suite.roles.Window(), fixture::kThaw, 0, 0);
   CHECK(WaitUntil([&] { return !IsTopmost(hung); }));
 
+  Context("a window that vetoes it: said once, asked ever less often");
+  const HWND veto = suite.Role("veto");
+  std::string notice;
+  CHECK(Press(t.tasks) && OpenMenu(menuAt(veto)) && Choose("k"));
+  CHECK(WaitUntil([&] { return !(notice = NoticeText(t)).empty(); }, 3000));
+  CHECK_EQ("The application of \"" + TextOf(veto) +
+               "\" would not allow the change.",
+           notice);
+  CHECK(Xdo("key Escape") && WaitUntil([&] { return NoticeOf(t) == nullptr; }));
+  const LONG_PTR asked = GetWindowLongPtrA(veto, GWLP_USERDATA);
+  CHECK(!WaitUntil([&] { return NoticeOf(t) != nullptr; }, 2500));
+  // Every check would have asked it 160 times.
+  CHECK(GetWindowLongPtrA(veto, GWLP_USERDATA) - asked <= 3);
+  CHECK(OpenMenu(menuAt(veto)) && Choose("k"));
+
   Context("a kept window that closes is forgotten: its mark goes");
-  const HWND doomed = suite.Role("doomed");
+  const HWND doomed = suite.Role("twin2"); // "doomed" is the notices'
   CHECK(OpenMenu(menuAt(doomed)) && Choose("k"));
   CHECK_EQ('D', MarkOf(t, doomed));
   const int row = IndexOf(t, EntryOf(doomed));

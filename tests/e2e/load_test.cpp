@@ -1,6 +1,6 @@
 // The program under load and faults: thousands of windows, windows that
-// vanish while it lists them, a target that has closed, and a thousand
-// cycles of use watched for leaks.
+// vanish while it lists them, and a thousand cycles of use watched for
+// leaks.
 #include "suite.h"
 
 #include <winternl.h>
@@ -64,17 +64,6 @@ void TestChurn(Suite &suite) {
     CHECK_LIST(settled(ExpectedEntries()), settled(entries));
   }
   CHECK(churned > 0);
-}
-
-void TestClosedTarget(Suite &suite) {
-  Context("a target whose window has closed");
-  const HWND doomed = suite.Role("doomed");
-  if (!FillAndSelect(suite, "doomed"))
-    return;
-  PostMessageA(doomed, WM_CLOSE, 0, 0);
-  CHECK(WaitUntil([&] { return !IsWindow(doomed); }));
-  CHECK(Press(suite.tamer.minimize) && Press(suite.tamer.restore));
-  CHECK_EQ(0, suite.Iconic());
 }
 
 void TestLeaks(Suite &suite) {

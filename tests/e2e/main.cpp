@@ -2,8 +2,8 @@
 //
 // MODE full: every behaviour of the program; layout: the opening state and
 // the layout only (for the other DPIs); smoke: the list commands only (for
-// the other build); load: many windows, churning windows, a closed target
-// and leaks over many cycles; demo: the demonstration that ./run shows.
+// the other build); load: many windows, churning windows and leaks over
+// many cycles; demo: the demonstration that ./run shows.
 // WORKDIR is a Unix folder for screenshots.
 // Ends with "MODE: N passed, N failed".
 #include "suite.h"
@@ -42,10 +42,10 @@ int main(int argc, char **argv) {
       {"full layout", TestMarks},
       {"full", TestKeepOffTop},
       {"full smoke", TestPlantedDlls},
+      {"full", TestNotices},
       {"full", TestEnding},
       {"load", TestBulk},
       {"load", TestChurn},
-      {"load", TestClosedTarget},
       {"load", TestLeaks},
       {"demo", Demo},
   };

@@ -62,12 +62,12 @@ void TestRealInput(Suite &suite);
 void TestContextMenu(Suite &suite);
 void TestMarks(Suite &suite);
 void TestKeepOffTop(Suite &suite);
+void TestNotices(Suite &suite);
 void TestEnding(Suite &suite);
 void TestUnixBridge(Suite &suite);
 
 void TestBulk(Suite &suite);
 void TestChurn(Suite &suite);
-void TestClosedTarget(Suite &suite);
 void TestLeaks(Suite &suite);
 
 void Demo(Suite &suite);

@@ -59,6 +59,18 @@ const std::pair<const char *, std::wstring> kWideTitles[] = {
     {"cjk300", Times(L"漢", 300)},
 };
 
+// As an aggressive banner does: a request to move it in the Z order is
+// turned into one that keeps its place.
+LRESULT CALLBACK VetoProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto *pos = reinterpret_cast<WINDOWPOS *>(lp);
+  if (msg == WM_WINDOWPOSCHANGING && (pos->flags & SWP_NOZORDER) == 0) {
+    pos->flags |= SWP_NOZORDER;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      GetWindowLongPtrA(hwnd, GWLP_USERDATA) + 1);
+  }
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
 HWND MakeRole(int index, HWND first) {
   const fixture::Role &role = fixture::kRoles[index];
   std::string title = role.title != nullptr ? role.title : "";
@@ -67,9 +79,10 @@ HWND MakeRole(int index, HWND first) {
   if (role.name == std::string("allbytes"))
     for (int byte = 1; byte < 256; ++byte) // 255: a cut one short shows
       title += static_cast<char>(byte);
-  const HWND made = Make(role.name, title, role.style, role.exStyle,
-                         420 + index % 4 * 190, 120 + index / 4 * 150,
-                         role.ownedByFirst ? first : nullptr, RoleProc);
+  const HWND made =
+      Make(role.name, title, role.style, role.exStyle, 420 + index % 4 * 190,
+           120 + index / 4 * 150, role.ownedByFirst ? first : nullptr,
+           role.name == std::string("veto") ? VetoProc : RoleProc);
   // Kept in UTF-16 as given, where the window's own ANSI procedure would
   // pass it through code page 1252.
   for (const auto &[name, wide] : kWideTitles)

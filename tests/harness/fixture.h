@@ -44,6 +44,9 @@ constexpr Role kRoles[] = {
     {"ownedpopup", "Fixture Owned Popup", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0,
      true},
     {"doomed", "Fixture Doomed Window", kFrame, 0, false},
+    // Always on top, and vetoes every change of its Z order, counting them
+    // in its GWLP_USERDATA.
+    {"veto", "Fixture Veto Banner", kFrame, WS_EX_TOPMOST, false},
     {"hung", "Fixture Hung Window", kFrame, 0, false},
     {"banner", nullptr, kFrame, WS_EX_TOPMOST, false},
     // Titles in other scripts; 300 units of emoji, cut at 255 bytes of UTF-8

@@ -77,6 +77,18 @@ HWND Focus(const Tamer &tamer) {
   return gui.hwndFocus;
 }
 
+HWND NoticeOf(const Tamer &tamer) {
+  return WindowOf(tamer.program.Id(), "tooltips_class32", nullptr, true);
+}
+
+std::string NoticeText(const Tamer &tamer) {
+  // A tooltip's text is its tool's, not its window text: only it can tell.
+  char text[1024] = "";
+  Send(NoticeOf(tamer), WM_GETTEXT, sizeof text,
+       reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 bool BecomesIconic(HWND window, bool iconic) {
   // The state flips before the window has finished moving.
   return WaitUntil([&] { return (IsIconic(window) != FALSE) == iconic; }) &&

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "MTaskList.h"
-#include "frmHide_commands.h"
+#include "frmHide_outcome.h"
 
 using namespace platform;
 
@@ -34,6 +34,7 @@ struct FakeWindow {
 std::vector<FakeWindow> windows; // handle n is windows[n - 1]
 std::vector<std::string> list;  // the list box's entries; the first is selected
 std::vector<std::string> trace; // list messages and target changes, in order
+DWORD ownIntegrity, othersIntegrity; // of our process and of every other
 
 // Messages sent with a callback, answered when a test says so.
 struct Unanswered {
@@ -147,6 +148,9 @@ BOOL KillTimer(HWND, UINT_PTR) {
   trace.push_back("timer off");
   return TRUE;
 }
+DWORD GetProcessIntegrityLevel(DWORD processId) {
+  return processId == 0 ? ownIntegrity : othersIntegrity;
+}
 
 } // namespace platform
 
@@ -203,7 +207,47 @@ TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
     // No move, no size, no activation; scheduled on the target's thread.
     EXPECT_EQ(trace, (std::vector<std::string>{
                          "pos 2 after " + std::string(topmost ? "-2" : "-1") +
-                         " flags 16403"}));
+                             " flags 16403",
+                         "timer 1000"}));
+  }
+}
+
+TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
+  const frmHideControls form{{}, HwndFromLong(1), {}, {}, {}};
+  constexpr DWORD kMedium = 0x2000, kHigh = 0x3000;
+  // thread 0: closed; 3: the handle is another thread's window now. `says`
+  // is in the notice; "": no notice.
+  const struct {
+    bool iconic, answers;
+    DWORD thread, own, target; // integrity levels: ours, the target's
+    const char *says;
+  } cases[] = {
+      {true, false, 1, kMedium, kHigh, ""},
+      {false, false, 0, kMedium, kHigh, "\"Banner\" has closed."},
+      {false, true, 3, kMedium, kMedium, "has closed"},
+      {false, false, 1, kMedium, kHigh, "runs as administrator"},
+      {false, true, 1, kMedium, kIntegrityUnknown, "runs as administrator"},
+      {false, true, 1, kNoIntegrityLevels, kIntegrityUnknown, "not allow"},
+      {false, false, 1, kHigh, kHigh, "does not respond"},
+      {false, true, 1, kMedium, kMedium, "would not allow the change"},
+  };
+  for (const auto &c : cases) {
+    windows = {{true, false, 0, 0, "Banner 2", 8}, {true, false, 0, 0, "", 0}};
+    ownIntegrity = c.own;
+    othersIntegrity = c.target;
+    unanswered.clear();
+    Command1_Click(form);
+    windows[1].iconic = c.iconic;
+    windows[1].thread = c.thread;
+    if (c.answers)
+      AnswerAll();
+    Notice notice{};
+    EXPECT_EQ(TakeOutcome(form, notice), *c.says != '\0') << c.says;
+    EXPECT_STREQ(notice.title.data(), *c.says ? "MiniMize had no effect" : "");
+    EXPECT_NE(std::string(notice.text.data()).find(c.says), std::string::npos)
+        << c.says;
+    EXPECT_EQ(notice.offersRestart,
+              c.says == std::string("runs as administrator"));
   }
 }
 
@@ -227,7 +271,8 @@ TEST(KeepOffTop, TakesTheStateAwayWheneverItComesBackOneRequestAtATime) {
   OffTopKeeper keeper;
   KeepTheBanner(keeper);
   EXPECT_TRUE(TargetIsKept(kKeeperForm, keeper));
-  EXPECT_EQ(trace, (std::vector<std::string>{"timer 15", kTakeAway}));
+  EXPECT_EQ(trace,
+            (std::vector<std::string>{"timer 15", kTakeAway, "timer 1000"}));
   // Unanswered, as a hung window leaves it: no second request.
   trace.clear();
   for (int check = 0; check < 5; ++check)
@@ -252,8 +297,9 @@ TEST(KeepOffTop, AlwaysOnTopGivesAKeptWindowTheStateBackForGood) {
   trace.clear();
   mnuAlwaysOnTop_Click(kKeeperForm, keeper);
   EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
-  EXPECT_EQ(trace, (std::vector<std::string>{"timer off",
-                                             "pos 2 after -1 flags 16403"}));
+  EXPECT_EQ(trace,
+            (std::vector<std::string>{"timer off", "pos 2 after -1 flags 16403",
+                                      "timer 1000"}));
 }
 
 TEST(KeepOffTop, ForgetsAClosedWindowThoughANewOneGetsItsHandle) {

@@ -1,0 +1,66 @@
+// What became of a command on another application's window. A moment after
+// the command the program looks, never waiting on the window: whether the
+// window changed as asked, and if not, why not. The form shows the why in a
+// notice.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "frmHide_commands.h"
+#include "modHideWin.h"
+
+enum class Outcome {
+  TookEffect,
+  Closed,
+  Administrator,
+  NotResponding,
+  Refused
+};
+
+// What a command asked of its window. KeptOffTop: off top, or answering the
+// keeper's requests, which tells refusals itself.
+enum class Expected { Iconic, NotIconic, Topmost, NotTopmost, KeptOffTop };
+
+// A command's window as it was when the command was given, and what the
+// command asked of it.
+struct Asked {
+  platform::HWND window;
+  platform::DWORD thread;
+  platform::DWORD process;
+  Expected expected;
+};
+
+// Looks at the window now, without waiting on it. `answered`: whether its
+// thread has answered a message sent with the command. Checked in this order:
+// the window has closed (or its handle names another thread's window now);
+// it changed as asked; its process has a higher integrity level than ours, or
+// cannot be asked (Windows keeps us from changing it); it has not answered;
+// else its application would not allow the change.
+Outcome Classify(const Asked &asked, bool answered);
+
+struct Notice {
+  std::array<char, 48> title; // which command had no effect
+  std::array<char, modHideWin::kMaxTitle + 256> text; // why, naming the window
+  bool offersRestart; // the administrator case: a click restarts us elevated
+};
+
+// The notice for `outcome` of `command` on the window titled `title`.
+void ComposeNotice(Notice &notice, const char *command, std::string_view title,
+                   Outcome outcome);
+
+// The form's timer for the look, and how long after the command it fires.
+constexpr platform::UINT_PTR kOutcomeTimer = 2;
+constexpr platform::UINT kOutcomeDelayMs = 1000;
+
+// After `command` on `window`, the target: remembers the window, its title
+// from the target label and what was asked, sends it WM_NULL with a callback
+// to learn whether it answers, and sets the timer, in place of any check
+// still pending. Nothing is checked for a target that names no window.
+void ExpectOutcome(const frmHideControls &form, platform::HWND window,
+                   Expected expected, const char *command);
+// Drops the pending check, if there is one.
+void CancelOutcome(const frmHideControls &form);
+// On the timer: ends the check. True, with `notice` filled, when the command
+// had no effect.
+bool TakeOutcome(const frmHideControls &form, Notice &notice);

@@ -1,0 +1,72 @@
+// The notice when a command had no effect: its reason for a window that
+// hangs, vetoes the change or has closed, none when the command worked, how
+// it goes away; and the restart as administrator, which under Wine starts an
+// ordinary new instance.
+#include "suite.h"
+
+#include "resource.h"
+
+namespace e2e {
+
+void TestNotices(Suite &suite) {
+  Tamer &t = suite.tamer;
+  const auto gone = [&] { return NoticeOf(t) == nullptr; };
+  // Each row's notice ends before the next row: the hung one by the next
+  // command, the veto one by a click on it, the last by its time running out.
+  const struct {
+    const char *role, *before, *after; // the notice's text around the title
+    int command;                       // sent to the form as a WM_COMMAND
+  } rows[] = {
+      {"hung", "The application of \"",
+       "\" does not respond. The change will happen when it does.",
+       IDC_Command1},
+      {"ordinary", nullptr, nullptr, IDC_Command1},
+      {"veto", "The application of \"", "\" would not allow the change.",
+       IDM_mnuAlwaysOnTop},
+      {"doomed", "\"", "\" has closed.", IDC_Command1},
+  };
+  for (const auto &row : rows) {
+    const std::string role = row.role;
+    Context("a notice after a command on the " + role + " window");
+    const HWND window = suite.Role(row.role);
+    const std::string title = TextOf(window);
+    if (!FillAndSelect(suite, row.role) || !CHECK(gone()))
+      continue;
+    if (role == "hung")
+      CHECK(SendMessageA(suite.roles.Window(), fixture::kFreeze, 0, 0));
+    if (role == "doomed" && PostMessageA(window, WM_CLOSE, 0, 0))
+      CHECK(WaitUntil([&] { return !IsWindow(window); }));
+    const int iconic = suite.Iconic();
+    CHECK(Send(t.form, WM_COMMAND, row.command, 0, 1000));
+    std::string notice;
+    WaitUntil([&] { return !(notice = NoticeText(t)).empty(); }, 3000);
+    CHECK(Send(t.form, WM_NULL, 0, 0, 1000)); // whatever the target does
+    CHECK_EQ(row.before ? row.before + title + row.after : "", notice);
+    if (role == "hung") {
+      Screenshot("notice-" + std::to_string(suite.dpi));
+      SendMessageA(suite.roles.Window(), fixture::kThaw, 0, 0);
+    }
+    if (role == "veto") {
+      RECT shown = {};
+      GetWindowRect(NoticeOf(t), &shown);
+      CHECK(GetWindowLongPtrA(window, GWLP_USERDATA) > 0); // it was asked
+      CHECK(Xdo("mousemove " + std::to_string(shown.left + 40) + " " +
+                std::to_string((shown.top + shown.bottom) / 2) + " click 1"));
+      CHECK(WaitUntil(gone));
+    }
+    // No other window changed; the notice lasts about ten seconds.
+    if (role == "doomed")
+      CHECK(suite.Iconic() == iconic && !WaitUntil(gone, 5000) &&
+            WaitUntil(gone, 10000));
+  }
+
+  Context("restart as administrator, then the suite's own instance again");
+  HWND fresh = nullptr;
+  CHECK(PostMessageA(t.form, WM_COMMAND, IDM_RestartAsAdministrator, 0) &&
+        t.program.Ended(kStartMs) &&
+        (fresh = FindWindowA(nullptr, kCaption)) != nullptr);
+  CHECK(PostMessageA(fresh, WM_CLOSE, 0, 0) &&
+        WaitUntil([&] { return !IsWindow(fresh); }) && t.Start(suite.program));
+}
+
+} // namespace e2e
