@@ -4,6 +4,8 @@
 // hangs), DLLs planted for it, and how it ends.
 #include "suite.h"
 
+#include "resource.h"
+
 #include <algorithm>
 
 namespace e2e {
@@ -43,14 +45,19 @@ void TestFillAndLocate(Suite &suite) {
 // a downloads folder may hold them: only the system's own may load. A
 // planted one marks that it was loaded and, as dwmapi.dll, cloaks every
 // window.
-void TestPlantedDlls(Suite &) {
+void TestPlantedDlls(Suite &suite) {
   Context("DLLs planted beside the program and in its current folder");
   const std::string folder = "Z:" + WorkDir() + "/planted";
   Tamer t;
   if (CHECK(t.Start(folder + "/TopmostTamer (1).exe",
                     (folder + "/current").c_str())) &&
-      CHECK(Press(t.tasks)))
+      CHECK(Press(t.tasks))) {
     CHECK_LIST(ExpectedEntries(), EntriesOf(t.list));
+    // A notice, which brings in what it needs when first shown.
+    CHECK(Target(t, suite.Role("veto")) &&
+          Send(t.form, WM_COMMAND, IDM_mnuAlwaysOnTop) &&
+          WaitUntil([&] { return NoticeOf(t) != nullptr; }));
+  }
   CHECK(OpenMutexA(SYNCHRONIZE, FALSE, fixture::kPlantedMark) == nullptr);
 }
 
