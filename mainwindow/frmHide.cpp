@@ -199,11 +199,11 @@ void frmHide::OnCommand(int id, int code) {
     return;
   case IDM_mnuAlwaysOnTop:
     mnuAlwaysOnTop_Click(commands_, keeper_);
-    RepaintListWhenDone();
+    RepaintList();
     return;
   case IDM_mnuKeepOffTop:
     mnuKeepOffTop_Click(commands_, keeper_);
-    RepaintListWhenDone();
+    RepaintList();
     return;
   case IDM_RestartAsAdministrator:
     RestartAsAdministrator(*this);
@@ -325,17 +325,6 @@ void frmHide::OnActivate(int state, bool minimized) {
 }
 
 void frmHide::RepaintList() { InvalidateRect(commands_.List1, nullptr, TRUE); }
-
-void frmHide::RepaintListWhenDone() {
-  RepaintList();
-  // The target's thread answers once it has made the change asked of it.
-  SendMessageCallbackA(TargetWindow(commands_), WM_NULL, 0, 0, RepaintOnAnswer,
-                       reinterpret_cast<ULONG_PTR>(commands_.List1));
-}
-
-void CALLBACK frmHide::RepaintOnAnswer(HWND, UINT, ULONG_PTR list, LRESULT) {
-  InvalidateRect(reinterpret_cast<HWND>(list), nullptr, TRUE);
-}
 
 void frmHide::OnDpiChanged(UINT dpi, const RECT &suggested) {
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,

@@ -45,11 +45,9 @@ private:
   void OnListContextMenu(LPARAM position);
   void OnTimer(UINT_PTR id);
   void OnActivate(int state, bool minimized);
-  // Repaints the list, so that its marks show the windows' states now; and
-  // again once the target has made the change just asked of it.
+  // Repaints the list, so that its marks show the windows' states now. The
+  // outcome check repaints it again once the target has answered.
   void RepaintList();
-  void RepaintListWhenDone();
-  static void CALLBACK RepaintOnAnswer(HWND, UINT, ULONG_PTR list, LRESULT);
   void OnDpiChanged(UINT dpi, const RECT &suggested);
   void OnDestroy();
   void OnNcDestroy();

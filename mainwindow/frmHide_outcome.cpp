@@ -14,6 +14,7 @@ struct PendingCheck {
   const char *command;
   std::array<char, modHideWin::kMaxEntry + 1> entry; // the target label's
   bool answered;
+  HWND list; // repainted on the answer: the window's mark may have changed
 };
 PendingCheck pending{};
 bool checking = false;
@@ -22,8 +23,10 @@ bool checking = false;
 // the check has moved on to another window is not its window's.
 void PLATFORM_CALLBACK Answered(HWND hwnd, UINT, ULONG_PTR data, LRESULT) {
   auto *check = reinterpret_cast<PendingCheck *>(data);
-  if (hwnd == check->asked.window)
-    check->answered = true;
+  if (hwnd != check->asked.window)
+    return;
+  check->answered = true;
+  InvalidateRect(check->list, nullptr, TRUE);
 }
 
 bool IsAsIsExpected(const Asked &asked) {
@@ -115,6 +118,7 @@ void ExpectOutcome(const frmHideControls &form, HWND window, Expected expected,
   GetWindowTextA(form.lblOPut, pending.entry.data(),
                  static_cast<int>(pending.entry.size()));
   pending.answered = false;
+  pending.list = form.List1;
   // Answered later from our message loop, once the window's thread has
   // looked at its messages: never, while it hangs.
   SendMessageCallbackA(window, WM_NULL, 0, 0, Answered,
