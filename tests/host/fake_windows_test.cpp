@@ -306,7 +306,6 @@ TEST(KeepOffTop, ForgetsAClosedWindowThoughANewOneGetsItsHandle) {
   for (const DWORD thread : {0, 2}) { // closed; reused by another thread
     OffTopKeeper keeper;
     KeepTheBanner(keeper);
-    AnswerAll();
     windows[1].thread = thread;
     trace.clear();
     EXPECT_TRUE(keeper.Check().forgotten);
