@@ -184,7 +184,7 @@ void frmHide::OnCommand(int id, int code) {
   // Whatever the user does next ends the notice and the check of the
   // command before; the list's focus changes are not the user's doing.
   if (id != IDC_List1 || code == LBN_SELCHANGE || code == LBN_DBLCLK) {
-    CancelOutcome(commands_);
+    CancelOutcome({hwnd_, commands_.List1});
     notice_.Hide();
   }
   switch (id) {
@@ -285,7 +285,7 @@ void frmHide::OnTimer(UINT_PTR id) {
   switch (id) {
   case kOutcomeTimer:
     // Minimised meanwhile, the form has no target line to point at.
-    if (TakeOutcome(commands_, notice) && !IsIconic(hwnd_))
+    if (TakeOutcome({hwnd_, commands_.List1}, notice) && !IsIconic(hwnd_))
       notice_.Show(hwnd_, commands_.lblOPut, notice);
     return;
   case kNoticeTimer:

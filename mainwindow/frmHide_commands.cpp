@@ -1,10 +1,12 @@
 #include "frmHide_commands.h"
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "MTaskList.h"
-#include "frmHide_outcome.h"
 #include "modHideWin.h"
+#include "outcome.h"
 
 using namespace platform;
 
@@ -16,13 +18,29 @@ LRESULT ListCount(HWND list) { return SendMessageA(list, LB_GETCOUNT, 0, 0); }
 
 } // namespace
 
-HWND TargetWindow(const frmHideControls &form) {
-  EntryBuffer target{};
-  GetWindowTextA(form.lblOPut, target.data(), static_cast<int>(target.size()));
-  return HwndFromLong(modHideWin::HwndFromEntry(target.data()));
-}
-
 namespace {
+
+// The target label's entry: the window it names, and its title as it was
+// when the entry was listed.
+struct Target {
+  EntryBuffer entry{};
+  HWND window;
+  std::string_view title;
+
+  explicit Target(const frmHideControls &form) {
+    GetWindowTextA(form.lblOPut, entry.data(), static_cast<int>(entry.size()));
+    const std::string_view text = entry.data();
+    window = HwndFromLong(modHideWin::HwndFromEntry(text));
+    title = text.substr(0, std::min(text.rfind(' '), text.size()));
+  }
+};
+
+// After `command` on the target, a look whether it took effect.
+void Expect(const frmHideControls &form, const Target &target,
+            Expected expected, const char *command) {
+  ExpectOutcome({form.Form, form.List1}, target.window, expected, command,
+                target.title);
+}
 
 // Applies a show command to the target window without ever waiting on
 // another application: a window of another thread (possibly hung) gets the
@@ -30,15 +48,17 @@ namespace {
 // the program looks whether it took effect.
 void ShowTarget(const frmHideControls &form, int cmdShow, Expected expected,
                 const char *command) {
-  const HWND window = TargetWindow(form);
-  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
-    ShowWindow(window, cmdShow);
+  const Target target(form);
+  if (GetWindowThreadProcessId(target.window, nullptr) == GetCurrentThreadId())
+    ShowWindow(target.window, cmdShow);
   else
-    ShowWindowAsync(window, cmdShow);
-  ExpectOutcome(form, window, expected, command);
+    ShowWindowAsync(target.window, cmdShow);
+  Expect(form, target, expected, command);
 }
 
 } // namespace
+
+HWND TargetWindow(const frmHideControls &form) { return Target(form).window; }
 
 void cmdTasks_Click(const frmHideControls &form) {
   MTaskList::FillTaskList(form.List1);
@@ -96,14 +116,14 @@ bool TargetIsTopmost(const frmHideControls &form) {
 }
 
 void mnuAlwaysOnTop_Click(const frmHideControls &form, OffTopKeeper &keeper) {
-  const HWND window = TargetWindow(form);
+  const Target target(form);
   // The user's word wins over the keeping: never fight the user.
-  const bool kept = keeper.IsKept(window);
-  keeper.Release(window);
-  const bool give = kept || !IsTopmost(window);
-  SetTopmost(window, give);
-  ExpectOutcome(form, window, give ? Expected::Topmost : Expected::NotTopmost,
-                "Always on Top");
+  const bool kept = keeper.IsKept(target.window);
+  keeper.Release(target.window);
+  const bool give = kept || !IsTopmost(target.window);
+  SetTopmost(target.window, give);
+  Expect(form, target, give ? Expected::Topmost : Expected::NotTopmost,
+         "Always on Top");
 }
 
 bool TargetIsKept(const frmHideControls &form, const OffTopKeeper &keeper) {
@@ -111,14 +131,14 @@ bool TargetIsKept(const frmHideControls &form, const OffTopKeeper &keeper) {
 }
 
 void mnuKeepOffTop_Click(const frmHideControls &form, OffTopKeeper &keeper) {
-  const HWND window = TargetWindow(form);
-  if (keeper.IsKept(window)) {
-    keeper.Release(window);
+  const Target target(form);
+  if (keeper.IsKept(target.window)) {
+    keeper.Release(target.window);
     return;
   }
   // Refusals are the keeper's to tell, once it has asked a few times.
-  keeper.Keep(window);
-  ExpectOutcome(form, window, Expected::KeptOffTop, "Keep Off Top");
+  keeper.Keep(target.window);
+  Expect(form, target, Expected::KeptOffTop, "Keep Off Top");
 }
 
 EntryMark MarkOf(const char *entry, const OffTopKeeper &keeper) {

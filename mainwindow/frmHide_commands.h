@@ -3,7 +3,7 @@
 // runs in the program and against the in-memory desktop.
 #pragma once
 
-#include "frmHide_keeper.h"
+#include "keeper.h"
 #include "window_ops.h"
 
 struct frmHideControls {

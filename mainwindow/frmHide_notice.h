@@ -6,7 +6,7 @@
 
 // Before <windows.h>, which defines some of the window operations' constant
 // names as macros.
-#include "frmHide_outcome.h"
+#include "outcome.h"
 
 #include <windows.h>
 

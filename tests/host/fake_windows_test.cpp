@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "MTaskList.h"
-#include "frmHide_outcome.h"
+#include "frmHide_commands.h"
+#include "outcome.h"
 
 using namespace platform;
 
@@ -242,7 +243,8 @@ TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
     if (c.answers)
       AnswerAll();
     Notice notice{};
-    EXPECT_EQ(TakeOutcome(form, notice), *c.says != '\0') << c.says;
+    EXPECT_EQ(TakeOutcome({form.Form, form.List1}, notice), *c.says != '\0')
+        << c.says;
     EXPECT_STREQ(notice.title.data(), *c.says ? "MiniMize had no effect" : "");
     EXPECT_NE(std::string(notice.text.data()).find(c.says), std::string::npos)
         << c.says;

@@ -7,8 +7,8 @@
 #include <array>
 #include <string_view>
 
-#include "frmHide_commands.h"
 #include "modHideWin.h"
+#include "window_ops.h"
 
 enum class Outcome {
   TookEffect,
@@ -49,18 +49,27 @@ struct Notice {
 void ComposeNotice(Notice &notice, const char *command, std::string_view title,
                    Outcome outcome);
 
-// The form's timer for the look, and how long after the command it fires.
+// The timer for the look, on the window that asks for it, and how long after
+// the command it fires.
 constexpr platform::UINT_PTR kOutcomeTimer = 2;
 constexpr platform::UINT kOutcomeDelayMs = 1000;
 
-// After `command` on `window`, the target: remembers the window, its title
-// from the target label and what was asked, sends it WM_NULL with a callback
-// to learn whether it answers, and sets the timer, in place of any check
-// still pending. Nothing is checked for a target that names no window.
-void ExpectOutcome(const frmHideControls &form, platform::HWND window,
-                   Expected expected, const char *command);
+// Where a check reports: `timerWindow` gets kOutcomeTimer, and `repaint` (the
+// list, whose marks may change) is repainted when the window answers.
+struct OutcomeWatch {
+  platform::HWND timerWindow;
+  platform::HWND repaint;
+};
+
+// After `command` on `window`, named `title` to the user: remembers the
+// window and what was asked, sends it WM_NULL with a callback to learn
+// whether it answers, and sets the timer, in place of any check still
+// pending. Nothing is checked for a handle that names no window.
+void ExpectOutcome(const OutcomeWatch &watch, platform::HWND window,
+                   Expected expected, const char *command,
+                   std::string_view title);
 // Drops the pending check, if there is one.
-void CancelOutcome(const frmHideControls &form);
+void CancelOutcome(const OutcomeWatch &watch);
 // On the timer: ends the check. True, with `notice` filled, when the command
 // had no effect.
-bool TakeOutcome(const frmHideControls &form, Notice &notice);
+bool TakeOutcome(const OutcomeWatch &watch, Notice &notice);

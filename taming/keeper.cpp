@@ -1,4 +1,4 @@
-#include "frmHide_keeper.h"
+#include "keeper.h"
 
 using namespace platform;
 

@@ -1,4 +1,4 @@
-#include "frmHide_outcome.h"
+#include "outcome.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,7 +12,7 @@ namespace {
 struct PendingCheck {
   Asked asked;
   const char *command;
-  std::array<char, modHideWin::kMaxEntry + 1> entry; // the target label's
+  std::array<char, modHideWin::kMaxTitle + 1> title;
   bool answered;
   HWND list; // repainted on the answer: the window's mark may have changed
 };
@@ -106,8 +106,8 @@ void ComposeNotice(Notice &notice, const char *command, std::string_view title,
        {"The application of \"", title, "\" would not allow the change."});
 }
 
-void ExpectOutcome(const frmHideControls &form, HWND window, Expected expected,
-                   const char *command) {
+void ExpectOutcome(const OutcomeWatch &watch, HWND window, Expected expected,
+                   const char *command, std::string_view title) {
   if (window == nullptr)
     return;
   pending.asked.window = window;
@@ -115,34 +115,29 @@ void ExpectOutcome(const frmHideControls &form, HWND window, Expected expected,
       GetWindowThreadProcessId(window, &pending.asked.process);
   pending.asked.expected = expected;
   pending.command = command;
-  GetWindowTextA(form.lblOPut, pending.entry.data(),
-                 static_cast<int>(pending.entry.size()));
+  Join(pending.title, {title});
   pending.answered = false;
-  pending.list = form.List1;
+  pending.list = watch.repaint;
   // Answered later from our message loop, once the window's thread has
   // looked at its messages: never, while it hangs.
   SendMessageCallbackA(window, WM_NULL, 0, 0, Answered,
                        reinterpret_cast<ULONG_PTR>(&pending));
-  checking = SetTimer(form.Form, kOutcomeTimer, kOutcomeDelayMs) != 0;
+  checking = SetTimer(watch.timerWindow, kOutcomeTimer, kOutcomeDelayMs) != 0;
 }
 
-void CancelOutcome(const frmHideControls &form) {
+void CancelOutcome(const OutcomeWatch &watch) {
   if (checking)
-    KillTimer(form.Form, kOutcomeTimer);
+    KillTimer(watch.timerWindow, kOutcomeTimer);
   checking = false;
 }
 
-bool TakeOutcome(const frmHideControls &form, Notice &notice) {
+bool TakeOutcome(const OutcomeWatch &watch, Notice &notice) {
   if (!checking)
     return false;
-  CancelOutcome(form);
+  CancelOutcome(watch);
   const Outcome outcome = Classify(pending.asked, pending.answered);
   if (outcome == Outcome::TookEffect)
     return false;
-  // The entry without its handle: the window's title when it was listed.
-  const std::string_view entry = pending.entry.data();
-  ComposeNotice(notice, pending.command,
-                {entry.data(), std::min(entry.rfind(' '), entry.size())},
-                outcome);
+  ComposeNotice(notice, pending.command, pending.title.data(), outcome);
   return true;
 }
