@@ -205,6 +205,10 @@ void frmHide::OnCommand(int id, int code) {
     mnuKeepOffTop_Click(commands_, keeper_);
     RepaintList();
     return;
+  case IDM_mnuKeepOnTop:
+    mnuKeepOnTop_Click(commands_, keeper_);
+    RepaintList();
+    return;
   case IDM_RestartAsAdministrator:
     RestartAsAdministrator(*this);
     return;
@@ -271,10 +275,15 @@ void frmHide::OnListContextMenu(LPARAM position) {
   const HMENU popup = GetSubMenu(menu, 0);
   CheckMenuItem(popup, IDM_mnuAlwaysOnTop,
                 TargetIsTopmost(commands_) ? MF_CHECKED : MF_UNCHECKED);
-  const bool kept = TargetIsKept(commands_, keeper_);
-  CheckMenuItem(popup, IDM_mnuKeepOffTop, kept ? MF_CHECKED : MF_UNCHECKED);
-  if (!kept && keeper_.IsFull())
+  const Keeping keeping = TargetKeeping(commands_, keeper_);
+  CheckMenuItem(popup, IDM_mnuKeepOffTop,
+                keeping == Keeping::OffTop ? MF_CHECKED : MF_UNCHECKED);
+  CheckMenuItem(popup, IDM_mnuKeepOnTop,
+                keeping == Keeping::OnTop ? MF_CHECKED : MF_UNCHECKED);
+  if (keeping == Keeping::None && keeper_.IsFull()) {
     EnableMenuItem(popup, IDM_mnuKeepOffTop, MF_GRAYED);
+    EnableMenuItem(popup, IDM_mnuKeepOnTop, MF_GRAYED);
+  }
   // The chosen item comes back as a WM_COMMAND.
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
@@ -292,11 +301,14 @@ void frmHide::OnTimer(UINT_PTR id) {
     notice_.Hide();
     return;
   case kKeepTimer: {
-    const OffTopKeeper::News news = keeper_.Check();
+    const Keeper::News news = keeper_.Check();
     if (news.forgotten)
       RepaintList();
     if (news.refused != nullptr && !IsIconic(hwnd_))
-      Notify(news.refused, "Keep Off Top", Outcome::Refused);
+      Notify(news.refused,
+             news.refusedDirection == Direction::OnTop ? "Keep On Top"
+                                                       : "Keep Off Top",
+             Outcome::Refused);
     return;
   }
   }

@@ -14,6 +14,7 @@
 #define IDM_mnuRestoreSize 102
 #define IDM_mnuAlwaysOnTop 103
 #define IDM_mnuKeepOffTop 104
+#define IDM_mnuKeepOnTop 105
 
 // Controls of frmHide. Above IDOK and IDCANCEL, which the dialog manager
 // sends for Enter and Esc.

@@ -197,7 +197,7 @@ TEST(Commands, CopyNoTextLongerThanAnEntry) {
 
 TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
   const frmHideControls form{{}, HwndFromLong(1), {}, {}, {}};
-  OffTopKeeper keeper;
+  Keeper keeper;
   for (const bool topmost : {true, false}) {
     windows = {
         {true, false, 0, 0, "Banner 2", 8},
@@ -259,7 +259,7 @@ namespace {
 const frmHideControls kKeeperForm{{}, HwndFromLong(1), {}, {}, {}};
 const std::string kTakeAway = "pos 2 after -2 flags 16403";
 
-void KeepTheBanner(OffTopKeeper &keeper) {
+void KeepTheBanner(Keeper &keeper) {
   windows = {{true, false, 0, 0, "Banner 2", 8},
              {true, false, 0, 0, "Banner", 6, "", "", 0x108}};
   unanswered.clear();
@@ -270,9 +270,9 @@ void KeepTheBanner(OffTopKeeper &keeper) {
 } // namespace
 
 TEST(KeepOffTop, TakesTheStateAwayWheneverItComesBackOneRequestAtATime) {
-  OffTopKeeper keeper;
+  Keeper keeper;
   KeepTheBanner(keeper);
-  EXPECT_TRUE(TargetIsKept(kKeeperForm, keeper));
+  EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::OffTop);
   EXPECT_EQ(trace,
             (std::vector<std::string>{"timer 15", kTakeAway, "timer 1000"}));
   // Unanswered, as a hung window leaves it: no second request.
@@ -289,16 +289,16 @@ TEST(KeepOffTop, TakesTheStateAwayWheneverItComesBackOneRequestAtATime) {
   // Chosen again: the keeping stops, nothing is given back, no more checks.
   trace.clear();
   mnuKeepOffTop_Click(kKeeperForm, keeper);
-  EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
+  EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::None);
   EXPECT_EQ(trace, std::vector<std::string>{"timer off"});
 }
 
 TEST(KeepOffTop, AlwaysOnTopGivesAKeptWindowTheStateBackForGood) {
-  OffTopKeeper keeper;
+  Keeper keeper;
   KeepTheBanner(keeper);
   trace.clear();
   mnuAlwaysOnTop_Click(kKeeperForm, keeper);
-  EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
+  EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::None);
   EXPECT_EQ(trace,
             (std::vector<std::string>{"timer off", "pos 2 after -1 flags 16403",
                                       "timer 1000"}));
@@ -306,18 +306,18 @@ TEST(KeepOffTop, AlwaysOnTopGivesAKeptWindowTheStateBackForGood) {
 
 TEST(KeepOffTop, ForgetsAClosedWindowThoughANewOneGetsItsHandle) {
   for (const DWORD thread : {0, 2}) { // closed; reused by another thread
-    OffTopKeeper keeper;
+    Keeper keeper;
     KeepTheBanner(keeper);
     windows[1].thread = thread;
     trace.clear();
     EXPECT_TRUE(keeper.Check().forgotten);
-    EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
+    EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::None);
     EXPECT_EQ(trace, std::vector<std::string>{"timer off"}) << thread;
   }
 }
 
 TEST(KeepOffTop, ARefusalIsSaidOnceAndAskedAgainEverLessOften) {
-  OffTopKeeper keeper;
+  Keeper keeper;
   KeepTheBanner(keeper);
   int said = 0;
   for (int check = 0; check < 1000; ++check) { // 15 s
@@ -330,16 +330,16 @@ TEST(KeepOffTop, ARefusalIsSaidOnceAndAskedAgainEverLessOften) {
 }
 
 TEST(KeepOffTop, KeepsAsManyWindowsAsAUserWould) {
-  OffTopKeeper keeper;
-  windows.assign(OffTopKeeper::kCapacity + 1, FakeWindow{});
+  Keeper keeper;
+  windows.assign(Keeper::kCapacity + 1, FakeWindow{});
   for (std::size_t i = 1; i <= windows.size(); ++i)
-    keeper.Keep(HwndFromLong(LONG(i)));
-  EXPECT_TRUE(keeper.IsKept(HwndFromLong(LONG(OffTopKeeper::kCapacity))));
+    keeper.Keep(HwndFromLong(LONG(i)), Direction::OffTop);
+  EXPECT_TRUE(keeper.IsKept(HwndFromLong(LONG(Keeper::kCapacity))));
   EXPECT_FALSE(keeper.IsKept(HwndFromLong(LONG(windows.size()))));
 }
 
 TEST(KeepOffTop, TheMarksShowTheStatesAsTheyAreNow) {
-  OffTopKeeper keeper;
+  Keeper keeper;
   KeepTheBanner(keeper);
   windows.push_back({true, false, 0, 0, "Pinned", 6, "", "", 0x108});
   windows.push_back({true, false, 0, 0, "Plain", 5});
