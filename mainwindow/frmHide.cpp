@@ -14,6 +14,7 @@ constexpr char kFormClass[] = "TopmostTamer.frmHide";
 constexpr char kOwnerClass[] = "TopmostTamer.Owner";
 constexpr char kCaption[] = "Manipulate Windows always on top";
 constexpr UINT_PTR kKeepTimer = 1;
+constexpr UINT_PTR kWatchTimer = 4;
 
 // Fixed size: a caption with the system menu and a minimise box, no sizing
 // border and no maximise box. WS_EX_APPWINDOW keeps a taskbar button and an
@@ -141,8 +142,8 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   case WM_DRAWITEM:
     if (wParam == IDC_List1) {
-      DrawListRow(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam), keeper_,
-                  fonts_);
+      DrawListRow(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam),
+                  taming_.keeper, fonts_);
       return TRUE;
     }
     break;
@@ -174,7 +175,8 @@ LRESULT frmHide::OnCreate() {
       frmHideControls{Control(IDC_List1), Control(IDC_lblOPut),
                       Control(IDC_Command1), Control(IDC_Command5), hwnd_};
   focus_ = Control(IDC_List1);
-  keeper_.Attach(hwnd_, kKeepTimer);
+  taming_.keeper.Attach(hwnd_, kKeepTimer);
+  taming_.watcher.Attach(hwnd_, kWatchTimer);
   return 0;
 }
 
@@ -198,15 +200,15 @@ void frmHide::OnCommand(int id, int code) {
     Command5_Click(commands_);
     return;
   case IDM_mnuAlwaysOnTop:
-    mnuAlwaysOnTop_Click(commands_, keeper_);
+    mnuAlwaysOnTop_Click(commands_, taming_);
     RepaintList();
     return;
   case IDM_mnuKeepOffTop:
-    mnuKeepOffTop_Click(commands_, keeper_);
+    mnuKeepOffTop_Click(commands_, taming_);
     RepaintList();
     return;
   case IDM_mnuKeepOnTop:
-    mnuKeepOnTop_Click(commands_, keeper_);
+    mnuKeepOnTop_Click(commands_, taming_);
     RepaintList();
     return;
   case IDM_RestartAsAdministrator:
@@ -275,12 +277,12 @@ void frmHide::OnListContextMenu(LPARAM position) {
   const HMENU popup = GetSubMenu(menu, 0);
   CheckMenuItem(popup, IDM_mnuAlwaysOnTop,
                 TargetIsTopmost(commands_) ? MF_CHECKED : MF_UNCHECKED);
-  const Keeping keeping = TargetKeeping(commands_, keeper_);
+  const Keeping keeping = TargetKeeping(commands_, taming_.keeper);
   CheckMenuItem(popup, IDM_mnuKeepOffTop,
                 keeping == Keeping::OffTop ? MF_CHECKED : MF_UNCHECKED);
   CheckMenuItem(popup, IDM_mnuKeepOnTop,
                 keeping == Keeping::OnTop ? MF_CHECKED : MF_UNCHECKED);
-  if (keeping == Keeping::None && keeper_.IsFull()) {
+  if (keeping == Keeping::None && taming_.keeper.IsFull()) {
     EnableMenuItem(popup, IDM_mnuKeepOffTop, MF_GRAYED);
     EnableMenuItem(popup, IDM_mnuKeepOnTop, MF_GRAYED);
   }
@@ -300,8 +302,11 @@ void frmHide::OnTimer(UINT_PTR id) {
   case kNoticeTimer:
     notice_.Hide();
     return;
+  case kWatchTimer:
+    taming_.watcher.Check(taming_.keeper);
+    return;
   case kKeepTimer: {
-    const Keeper::News news = keeper_.Check();
+    const Keeper::News news = taming_.keeper.Check();
     if (news.forgotten)
       RepaintList();
     if (news.refused != nullptr && !IsIconic(hwnd_))

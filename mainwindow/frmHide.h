@@ -69,5 +69,5 @@ private:
   frmHideNotice notice_;
   // The child that had the focus when the form was last deactivated.
   HWND focus_ = nullptr;
-  Keeper keeper_;
+  Taming taming_;
 };

@@ -115,9 +115,11 @@ bool TargetIsTopmost(const frmHideControls &form) {
   return IsTopmost(TargetWindow(form));
 }
 
-void mnuAlwaysOnTop_Click(const frmHideControls &form, Keeper &keeper) {
+void mnuAlwaysOnTop_Click(const frmHideControls &form, Taming &taming) {
   const Target target(form);
   // The user's word wins over the keeping: never fight the user.
+  Keeper &keeper = taming.keeper;
+  taming.watcher.Exempt(target.window);
   const Keeping keeping = keeper.KeepingOf(target.window);
   keeper.Release(target.window);
   const bool give = keeping == Keeping::OffTop || !IsTopmost(target.window);
@@ -134,9 +136,11 @@ namespace {
 
 // "Keep Off Top" and "Keep On Top": keeps the target that way, turning a
 // window kept the other way round; chosen again, stops keeping it.
-void KeepTarget(const frmHideControls &form, Keeper &keeper,
+void KeepTarget(const frmHideControls &form, Taming &taming,
                 Direction direction, const char *command) {
   const Target target(form);
+  Keeper &keeper = taming.keeper;
+  taming.watcher.Exempt(target.window);
   const bool onTop = direction == Direction::OnTop;
   if (keeper.KeepingOf(target.window) ==
       (onTop ? Keeping::OnTop : Keeping::OffTop)) {
@@ -151,12 +155,12 @@ void KeepTarget(const frmHideControls &form, Keeper &keeper,
 
 } // namespace
 
-void mnuKeepOffTop_Click(const frmHideControls &form, Keeper &keeper) {
-  KeepTarget(form, keeper, Direction::OffTop, "Keep Off Top");
+void mnuKeepOffTop_Click(const frmHideControls &form, Taming &taming) {
+  KeepTarget(form, taming, Direction::OffTop, "Keep Off Top");
 }
 
-void mnuKeepOnTop_Click(const frmHideControls &form, Keeper &keeper) {
-  KeepTarget(form, keeper, Direction::OnTop, "Keep On Top");
+void mnuKeepOnTop_Click(const frmHideControls &form, Taming &taming) {
+  KeepTarget(form, taming, Direction::OnTop, "Keep On Top");
 }
 
 EntryMark MarkOf(const char *entry, const Keeper &keeper) {

@@ -127,4 +127,16 @@ constexpr DWORD kIntegrityUnknown = 0xFFFFFFFF;
 // The system has no integrity levels (Windows before Vista).
 constexpr DWORD kNoIntegrityLevels = 0;
 
+// Rules: what application and class a window is of.
+int GetClassNameA(HWND hwnd, char *buffer, int maxCount);
+HWND FindWindowExA(HWND parent, HWND after, const char *className,
+                   const char *title);
+// The full path of process `processId`'s executable, in the ANSI code page:
+// its length, or 0 when it cannot be told (the process has ended or may not
+// be asked, or the system is older than Vista).
+DWORD GetProcessImagePath(DWORD processId, char *buffer, DWORD size);
+// Whether two paths in the ANSI code page name the same file as Windows
+// compares names: without regard to case, in every script.
+BOOL PathsEqual(const char *a, const char *b);
+
 } // namespace platform

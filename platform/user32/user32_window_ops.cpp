@@ -9,6 +9,8 @@
 
 #include "system_library.h"
 
+#include <cstring>
+
 namespace {
 
 // DwmGetWindowAttribute, found in dwmapi.dll on first use rather than
@@ -19,6 +21,15 @@ constexpr DWORD kDwmwaCloaked = 14;
 
 GetWindowAttributeProc dwmGetWindowAttribute = nullptr;
 bool dwmLookedUp = false; // the user-interface thread alone asks
+
+// Functions of Vista and later, looked up so that the program still starts
+// on XP. kernel32 is loaded in every process: finding them costs nothing.
+using QueryImageNameProc = BOOL(WINAPI *)(HANDLE, DWORD, LPSTR, PDWORD);
+const auto queryImageName = platform::SystemFunctionAs<QueryImageNameProc>(
+    "kernel32.dll", "QueryFullProcessImageNameA");
+using CompareOrdinalProc = int(WINAPI *)(LPCWSTR, int, LPCWSTR, int, BOOL);
+const auto compareOrdinal = platform::SystemFunctionAs<CompareOrdinalProc>(
+    "kernel32.dll", "CompareStringOrdinal");
 
 // The label's relative identifier, from the token of an open process.
 DWORD IntegrityLevelOf(HANDLE process) {
@@ -148,6 +159,50 @@ DWORD GetProcessIntegrityLevel(DWORD processId) {
   const DWORD level = IntegrityLevelOf(process);
   CloseHandle(process);
   return level;
+}
+
+int GetClassNameA(HWND hwnd, char *buffer, int maxCount) {
+  return ::GetClassNameA(hwnd, buffer, maxCount);
+}
+
+HWND FindWindowExA(HWND parent, HWND after, const char *className,
+                   const char *title) {
+  return ::FindWindowExA(parent, after, className, title);
+}
+
+DWORD GetProcessImagePath(DWORD processId, char *buffer, DWORD size) {
+  if (queryImageName == nullptr || size == 0)
+    return 0;
+  const HANDLE process =
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr)
+    return 0;
+  ::DWORD length = size;
+  if (!queryImageName(process, 0, buffer, &length))
+    length = 0;
+  CloseHandle(process);
+  return length;
+}
+
+BOOL PathsEqual(const char *a, const char *b) {
+  // Compared in UTF-16, as the file system compares names; a path too long
+  // to convert is no path of ours.
+  WCHAR wide[2][1024];
+  int lengths[2];
+  const char *paths[2] = {a, b};
+  for (int i = 0; i < 2; ++i) {
+    lengths[i] = MultiByteToWideChar(CP_ACP, 0, paths[i], -1, wide[i], 1024);
+    if (lengths[i] == 0)
+      return FALSE;
+  }
+  if (compareOrdinal != nullptr)
+    return compareOrdinal(wide[0], -1, wide[1], -1, TRUE) == CSTR_EQUAL;
+  // Before Vista: both in upper case, compared unit by unit.
+  if (lengths[0] != lengths[1])
+    return FALSE;
+  CharUpperBuffW(wide[0], static_cast<::DWORD>(lengths[0]));
+  CharUpperBuffW(wide[1], static_cast<::DWORD>(lengths[1]));
+  return std::memcmp(wide[0], wide[1], sizeof(WCHAR) * lengths[0]) == 0;
 }
 
 } // namespace platform
