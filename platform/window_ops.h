@@ -135,8 +135,71 @@ HWND FindWindowExA(HWND parent, HWND after, const char *className,
 // its length, or 0 when it cannot be told (the process has ended or may not
 // be asked, or the system is older than Vista).
 DWORD GetProcessImagePath(DWORD processId, char *buffer, DWORD size);
-// Whether two paths in the ANSI code page name the same file as Windows
-// compares names: without regard to case, in every script.
-BOOL PathsEqual(const char *a, const char *b);
+
+// Files
+//
+// The ANSI calls, on full paths. Each failing call leaves its reason for
+// GetLastError.
+using HANDLE = void *;
+inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
+constexpr DWORD GENERIC_READ = 0x80000000;
+constexpr DWORD GENERIC_WRITE = 0x40000000;
+constexpr DWORD FILE_SHARE_READ = 0x1;
+constexpr DWORD FILE_SHARE_WRITE = 0x2;
+constexpr DWORD FILE_SHARE_DELETE = 0x4;
+constexpr DWORD CREATE_ALWAYS = 2;
+constexpr DWORD OPEN_EXISTING = 3;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_ABANDONED = 0x80;
+constexpr DWORD WAIT_TIMEOUT = 258;
+
+constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
+constexpr DWORD ERROR_ACCESS_DENIED = 5;
+constexpr DWORD ERROR_FILE_EXISTS = 80;
+constexpr DWORD ERROR_DISK_FULL = 112;
+constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
+
+HANDLE CreateFileA(const char *name, DWORD access, DWORD share,
+                   DWORD disposition, DWORD attributes);
+BOOL ReadFile(HANDLE file, void *buffer, DWORD size, DWORD *read);
+BOOL WriteFile(HANDLE file, const void *data, DWORD size, DWORD *written);
+BOOL FlushFileBuffers(HANDLE file);
+BOOL CloseHandle(HANDLE handle);
+// Without MOVEFILE_REPLACE_EXISTING it never overwrites `to`.
+BOOL MoveFileExA(const char *from, const char *to, DWORD flags);
+BOOL DeleteFileA(const char *name);
+BOOL CreateDirectoryA(const char *name);
+DWORD GetLastError();
+// A mutex that every process of the session can open by `name`; the caller
+// does not own it yet.
+HANDLE CreateMutexA(const char *name);
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+BOOL ReleaseMutex(HANDLE mutex);
+// The user's roaming application-data folder, without a trailing
+// backslash: the APPDATA environment variable, or where the shell keeps it
+// when that is unset. Its length, or 0 when neither tells or it would not
+// fit `size` bytes with its NUL.
+DWORD GetAppDataFolder(char *buffer, DWORD size);
+
+// Text
+constexpr UINT CP_ACP = 0;
+constexpr DWORD MB_ERR_INVALID_CHARS = 0x8;
+constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x400;
+using WCHAR = wchar_t;
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char *text,
+                        int length, WCHAR *wide, int wideLength);
+// `usedDefaultChar` must be nullptr for CP_UTF8.
+int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR *wide,
+                        int wideLength, char *text, int length,
+                        BOOL *usedDefaultChar);
+// Whether two texts in the ANSI code page are the same but for case, as the
+// file system compares names: TRUE or FALSE.
+BOOL EqualIgnoringCaseA(const char *a, int aLength, const char *b, int bLength);
 
 } // namespace platform

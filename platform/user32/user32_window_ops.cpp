@@ -9,8 +9,6 @@
 
 #include "system_library.h"
 
-#include <cstring>
-
 namespace {
 
 // DwmGetWindowAttribute, found in dwmapi.dll on first use rather than
@@ -27,9 +25,6 @@ bool dwmLookedUp = false; // the user-interface thread alone asks
 using QueryImageNameProc = BOOL(WINAPI *)(HANDLE, DWORD, LPSTR, PDWORD);
 const auto queryImageName = platform::SystemFunctionAs<QueryImageNameProc>(
     "kernel32.dll", "QueryFullProcessImageNameA");
-using CompareOrdinalProc = int(WINAPI *)(LPCWSTR, int, LPCWSTR, int, BOOL);
-const auto compareOrdinal = platform::SystemFunctionAs<CompareOrdinalProc>(
-    "kernel32.dll", "CompareStringOrdinal");
 
 // The label's relative identifier, from the token of an open process.
 DWORD IntegrityLevelOf(HANDLE process) {
@@ -182,27 +177,6 @@ DWORD GetProcessImagePath(DWORD processId, char *buffer, DWORD size) {
     length = 0;
   CloseHandle(process);
   return length;
-}
-
-BOOL PathsEqual(const char *a, const char *b) {
-  // Compared in UTF-16, as the file system compares names; a path too long
-  // to convert is no path of ours.
-  WCHAR wide[2][1024];
-  int lengths[2];
-  const char *paths[2] = {a, b};
-  for (int i = 0; i < 2; ++i) {
-    lengths[i] = MultiByteToWideChar(CP_ACP, 0, paths[i], -1, wide[i], 1024);
-    if (lengths[i] == 0)
-      return FALSE;
-  }
-  if (compareOrdinal != nullptr)
-    return compareOrdinal(wide[0], -1, wide[1], -1, TRUE) == CSTR_EQUAL;
-  // Before Vista: both in upper case, compared unit by unit.
-  if (lengths[0] != lengths[1])
-    return FALSE;
-  CharUpperBuffW(wide[0], static_cast<::DWORD>(lengths[0]));
-  CharUpperBuffW(wide[1], static_cast<::DWORD>(lengths[1]));
-  return std::memcmp(wide[0], wide[1], sizeof(WCHAR) * lengths[0]) == 0;
 }
 
 } // namespace platform

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <map>
 #include <string>
-#include <strings.h>
 #include <vector>
 
 #include "MTaskList.h"
@@ -181,8 +180,6 @@ DWORD GetProcessImagePath(DWORD processId, char *buffer, DWORD size) {
   buffer[path->second.copy(buffer, size)] = '\0';
   return DWORD(path->second.size());
 }
-// ASCII letters only, in this table.
-BOOL PathsEqual(const char *a, const char *b) { return strcasecmp(a, b) == 0; }
 
 } // namespace platform
 
