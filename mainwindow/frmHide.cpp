@@ -3,6 +3,7 @@
 #include "frmHide_controls.h"
 #include "frmHide_form.h"
 #include "frmHide_list.h"
+#include "frmHide_rules.h"
 
 #include <windowsx.h>
 
@@ -88,6 +89,29 @@ void frmHide::End() {
   owner_ = nullptr;
 }
 
+void frmHide::LoadRules() {
+  char appData[RulesStore::kMaxPath + 1];
+  if (platform::GetAppDataFolder(appData, sizeof appData) == 0 ||
+      !store_.Open(appData))
+    return;
+  loaded_ = store_.Load(settings_);
+  taming_.watcher.SetRules(settings_.rules.data(), settings_.ruleCount,
+                           taming_.keeper);
+}
+
+void frmHide::ShowLoadNotice() {
+  Notice notice;
+  if (ComposeLoadNotice(loaded_, store_, settings_, notice))
+    notice_.Show(hwnd_, commands_.lblOPut, notice);
+}
+
+void frmHide::AfterRulesChange(const RulesStore::SaveReport &report) {
+  RepaintList();
+  Notice notice;
+  if (ComposeSaveNotice(report, store_, settings_, notice))
+    notice_.Show(hwnd_, commands_.lblOPut, notice);
+}
+
 void frmHide::Notify(HWND window, const char *command, Outcome outcome) {
   char title[modHideWin::kMaxTitle + 1] = "";
   GetWindowTextA(window, title, sizeof title);
@@ -130,6 +154,9 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_TIMER:
     OnTimer(wParam);
     return 0;
+  case WM_INITMENUPOPUP:
+    OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+    break;
   case WM_ACTIVATE:
     OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
     return 0;
@@ -211,6 +238,9 @@ void frmHide::OnCommand(int id, int code) {
     mnuKeepOnTop_Click(commands_, taming_);
     RepaintList();
     return;
+  case IDM_mnuRemember:
+    AfterRulesChange(mnuRemember_Click(commands_, taming_, settings_, store_));
+    return;
   case IDM_RestartAsAdministrator:
     RestartAsAdministrator(*this);
     return;
@@ -223,6 +253,11 @@ void frmHide::OnCommand(int id, int code) {
   case IDOK:
     // The dialog manager's Enter key.
     ClickFocusedButton();
+    return;
+  }
+  if (id >= IDM_mnuRule0 && id <= IDM_mnuRuleLast) {
+    AfterRulesChange(mnuRule_Click(static_cast<std::size_t>(id - IDM_mnuRule0),
+                                   taming_, settings_, store_));
     return;
   }
   if (code != BN_CLICKED)
@@ -286,6 +321,9 @@ void frmHide::OnListContextMenu(LPARAM position) {
     EnableMenuItem(popup, IDM_mnuKeepOffTop, MF_GRAYED);
     EnableMenuItem(popup, IDM_mnuKeepOnTop, MF_GRAYED);
   }
+  RememberOffer offer;
+  TargetRemembering(commands_, taming_, settings_, offer);
+  ShowRememberItem(popup, offer);
   // The chosen item comes back as a WM_COMMAND.
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
@@ -317,6 +355,12 @@ void frmHide::OnTimer(UINT_PTR id) {
     return;
   }
   }
+}
+
+void frmHide::OnInitMenuPopup(HMENU menu) {
+  // The menu bar's second item.
+  if (menu == GetSubMenu(GetMenu(hwnd_), 1))
+    FillRulesMenu(menu, settings_);
 }
 
 void frmHide::ClickFocusedButton() {
