@@ -18,6 +18,9 @@ int main(int argc, char **argv) {
   e2e::Suite suite{argv[2], argv[3], std::atoi(argv[5]), {}, {}};
   harness::SetWorkDir(argv[4]);
   setvbuf(stdout, nullptr, _IONBF, 0);
+  // The programs started from here keep their rules in the run's folder.
+  CreateDirectoryA(e2e::AppData().c_str(), nullptr);
+  SetEnvironmentVariableA("APPDATA", e2e::AppData().c_str());
 
   harness::Context("start");
   if (!CHECK(suite.roles.Start(suite.fixture, mode == "demo" ? "demo" : "roles",
@@ -42,6 +45,8 @@ int main(int argc, char **argv) {
       {"full layout", TestMarks},
       {"full", TestKeepOffTop},
       {"full", TestKeepOnTop},
+      {"full", TestRules},
+      {"full", TestDamagedRules},
       {"full smoke", TestPlantedDlls},
       {"full", TestNotices},
       {"full", TestEnding},
