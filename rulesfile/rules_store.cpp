@@ -86,7 +86,7 @@ public:
 
 private:
   HANDLE file_;
-  char buffer_[1 << 14];
+  char buffer_[1 << 12];
   std::size_t used_ = 0;
   DWORD error_ = 0;
 };
