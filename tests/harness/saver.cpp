@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -25,10 +24,8 @@ void Save(const SettingsChange &change) {
 
 void SaveRule(const char *path) {
   SettingsChange change{SettingsChange::Kind::SetRule, {}, false};
-  if (!MakeRule(change.rule, path, saver::kClass, Direction::OffTop))
-    firstError = 1;
-  else
-    Save(change);
+  MakeRule(change.rule, path, "SaverWindow", Direction::OffTop);
+  Save(change);
 }
 
 } // namespace
@@ -40,6 +37,7 @@ int main(int argc, char **argv) {
     return 1;
   const RulesStore::LoadReport loaded = store.Load(settings);
   const std::string_view mode = argv[1];
+  char path[MAX_PATH];
   if (mode == "load")
     return loaded.readError != 0 ? saver::kUnreadable
            : !loaded.damaged     ? saver::kWhole
@@ -49,28 +47,17 @@ int main(int argc, char **argv) {
     for (unsigned step = std::strtoul(argv[2], nullptr, 10);; ++step)
       Save(saver::Change(step));
   if (mode == "add" && argc == 4) {
-    // Copies started together start adding together: each says it is
-    // ready, then waits for the word.
     const HANDLE ready =
         OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, saver::kReadyName);
     const HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, saver::kGoName);
-    if (ready != nullptr && go != nullptr) {
-      ReleaseSemaphore(ready, 1, nullptr);
-      WaitForSingleObject(go, 30000);
-    }
+    ReleaseSemaphore(ready, 1, nullptr);
+    WaitForSingleObject(go, 30000);
     for (int i = 0; i < std::atoi(argv[3]); ++i) {
-      char path[64];
       wsprintfA(path, "C:\\%s%d.exe", argv[2], i);
       SaveRule(path);
     }
   }
   if (mode == "set" && argc == 3)
     SaveRule(argv[2]);
-  if (mode == "cafe") {
-    char path[64];
-    WideCharToMultiByte(CP_ACP, 0, L"C:\\Caf\u00e9.exe", -1, path, sizeof path,
-                        nullptr, nullptr);
-    SaveRule(path);
-  }
   return static_cast<int>(firstError);
 }
