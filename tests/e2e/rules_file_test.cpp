@@ -5,6 +5,7 @@
 // constants' names.
 #include "saver.h"
 #include "settings_text.h"
+#include "string_sink.h"
 
 #include "suite.h"
 
@@ -91,14 +92,6 @@ std::vector<std::string> Names(const std::string &folder) {
   return names;
 }
 
-struct TextSink final : settings_text::Sink {
-  std::string text;
-  bool Write(const char *data, std::size_t size) override {
-    text.append(data, size);
-    return true;
-  }
-};
-
 // The rules' paths in `text`, which must read whole.
 std::vector<std::string> PathsIn(const std::string &text) {
   const auto settings = std::make_unique<Settings>();
@@ -120,7 +113,7 @@ void TestKilledWhileSaving() {
   std::vector<std::string> states = {""};
   const auto state = std::make_unique<Settings>();
   const auto stateAfter = [&](unsigned saves) {
-    for (TextSink text; states.size() <= saves; text.text.clear()) {
+    for (StringSink text; states.size() <= saves; text.text.clear()) {
       ApplyChange(*state, saver::Change(unsigned(states.size() - 1)));
       settings_text::Format(*state, CP_UTF8, text);
       states.push_back(text.text);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings_text.h"
+#include "string_sink.h"
 
 #define CHECK(condition) ((condition) ? void() : __builtin_trap())
 
@@ -14,14 +15,6 @@ using namespace platform;
 UINT platform::GetACP() { return CP_UTF8; }
 
 namespace {
-
-struct StringSink final : settings_text::Sink {
-  std::string text;
-  bool Write(const char *data, std::size_t size) override {
-    text.append(data, size);
-    return true;
-  }
-};
 
 // Reads `text` fed `piece` bytes at a time, and writes it anew.
 std::string Rewrite(const std::string &text, UINT codePage, std::size_t piece,

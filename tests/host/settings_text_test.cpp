@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings_text.h"
+#include "string_sink.h"
 
 using namespace platform;
 
@@ -35,14 +36,6 @@ Read Parse(const std::string &text, UINT codePage = CP_UTF8) {
         std::string(ClassOf(settings->rules[i])));
   return read;
 }
-
-struct StringSink final : settings_text::Sink {
-  std::string text;
-  bool Write(const char *data, std::size_t size) override {
-    text.append(data, size);
-    return true;
-  }
-};
 
 const std::string kV = "topmost-tamer=1\n";
 const std::string kA = "keep-off-top=C:\\Ads\\banner.exe|AdBanner\n";
