@@ -150,17 +150,20 @@ void TestKilledWhileSaving() {
   CHECK(saves >= 200);
 }
 
-// Two copies adding rules at the same time lose none of each other's. They
-// have no APPDATA, and find the shell's roaming folder.
+// Two copies adding rules at the same time lose none of each other's.
+// Without APPDATA, a copy finds the shell's roaming folder.
 void TestTwoCopies() {
   Context("two copies");
-  char appData[MAX_PATH] = "";
+  char roaming[MAX_PATH] = "";
   SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
-                   appData);
+                   roaming);
+  const DWORD where = Run("", "where \"" + File(roaming) + "\"");
+  CHECK_EQ(0u, where);
+  const std::string appData = AppData("two");
   const HANDLE ready = CreateSemaphoreA(nullptr, 0, 2, saver::kReadyName);
   const HANDLE go = CreateEventA(nullptr, TRUE, FALSE, saver::kGoName);
-  const PROCESS_INFORMATION copies[] = {Start("", "add One 60"),
-                                        Start("", "add Two 60")};
+  const PROCESS_INFORMATION copies[] = {Start(appData, "add One 60"),
+                                        Start(appData, "add Two 60")};
   for (int copy = 0; copy < 2; ++copy)
     CHECK(WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0);
   SetEvent(go);
@@ -175,8 +178,6 @@ void TestTwoCopies() {
   std::sort(paths.begin(), paths.end());
   std::sort(expected.begin(), expected.end());
   CHECK_LIST(expected, paths);
-  CHECK(DeleteFileA(File(appData).c_str()) &&
-        RemoveDirectoryA(Folder(appData).c_str()));
   CloseHandle(ready);
   CloseHandle(go);
 }

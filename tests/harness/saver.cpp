@@ -35,8 +35,10 @@ int main(int argc, char **argv) {
   if (argc < 2 || platform::GetAppDataFolder(appData, sizeof appData) == 0 ||
       !store.Open(appData))
     return 1;
-  const RulesStore::LoadReport loaded = store.Load(settings);
   const std::string_view mode = argv[1];
+  if (mode == "where" && argc == 3)
+    return std::string_view(store.FilePath()) == argv[2] ? 0 : 1;
+  const RulesStore::LoadReport loaded = store.Load(settings);
   char path[MAX_PATH];
   if (mode == "load")
     return loaded.readError != 0 ? saver::kUnreadable

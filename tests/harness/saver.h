@@ -6,6 +6,7 @@
 //                         started with it (see kReadyName)
 //   saver.exe set PATH    adds the rule of PATH
 //   saver.exe load        loads, and ends with a LoadExit
+//   saver.exe where PATH  ends with 0 if its file is PATH, touching nothing
 // Else it ends with 0 when every save succeeded, or the error code of the
 // first that did not.
 #pragma once
