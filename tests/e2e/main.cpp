@@ -3,7 +3,8 @@
 // MODE full: every behaviour of the program; layout: the opening state and
 // the layout only (for the other DPIs); smoke: the list commands only (for
 // the other build); load: many windows, churning windows and leaks over
-// many cycles; demo: the demonstration that ./run shows.
+// many cycles; demo: the demonstration that ./run shows; rulesfile: the
+// rules file, written by saver.exe beside FIXTURE (PROGRAM is not started).
 // WORKDIR is a Unix folder for screenshots.
 // Ends with "MODE: N passed, N failed".
 #include "suite.h"
@@ -21,6 +22,13 @@ int main(int argc, char **argv) {
   // The programs started from here keep their rules in the run's folder.
   CreateDirectoryA(e2e::AppData().c_str(), nullptr);
   SetEnvironmentVariableA("APPDATA", e2e::AppData().c_str());
+
+  // The rules file's cases need neither the program nor the fixture's
+  // windows.
+  if (mode == "rulesfile") {
+    e2e::TestRulesFile(argv[3]);
+    return harness::Summary(argv[1]);
+  }
 
   harness::Context("start");
   if (!CHECK(suite.roles.Start(suite.fixture, mode == "demo" ? "demo" : "roles",

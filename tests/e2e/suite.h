@@ -88,4 +88,7 @@ void TestLeaks(Suite &suite);
 
 void Demo(Suite &suite);
 
+// The rules file, written by saver.exe beside `fixture`.
+void TestRulesFile(const std::string &fixture);
+
 } // namespace e2e
