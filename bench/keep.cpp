@@ -10,70 +10,9 @@
 #include "resource.h"
 #include "tamer.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 namespace bench {
-namespace {
-
-// The CPU time in ms that the Linux process running `exe` (its full path:
-// other test beds may run other copies) has used, from /proc through Wine's
-// Z: drive, as Wine reports no other process's times; negative if not found.
-double CpuMs(const std::string &exe) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-  double ms = -1;
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more && ms < 0;
-       more = FindNextFileA(search, &found)) {
-    const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
-    char text[4096] = {};
-    FILE *file = std::fopen((dir + "\\cmdline").c_str(), "rb");
-    if (file == nullptr)
-      continue;
-    const size_t length = std::fread(text, 1, sizeof text - 1, file);
-    std::fclose(file);
-    std::replace(text, text + length, '\0', ' ');
-    if (std::strstr(text, exe.c_str()) == nullptr ||
-        (file = std::fopen((dir + "\\stat").c_str(), "rb")) == nullptr)
-      continue;
-    std::fread(text, 1, sizeof text - 1, file);
-    std::fclose(file);
-    // After the command's name: fields 3 to 15; utime and stime are the
-    // last two, in ticks of 10 ms.
-    const char *field = std::strrchr(text, ')');
-    for (int i = 0; field != nullptr && i < 12; ++i)
-      field = std::strchr(field + 1, ' ');
-    if (field != nullptr) {
-      char *end = nullptr;
-      const double user = std::strtod(field, &end);
-      ms = 10 * (user + std::strtod(end, nullptr));
-    }
-  }
-  if (search != INVALID_HANDLE_VALUE)
-    FindClose(search);
-  return ms;
-}
-
-// CPU per second of the program over `seconds`, while `during` runs;
-// negative if it cannot be read.
-template <typename Work> double CpuShare(int seconds, Work during) {
-  const double before = CpuMs(Beside(kTamerExe)), start = NowMs();
-  during(static_cast<DWORD>(seconds) * 1000);
-  const double after = CpuMs(Beside(kTamerExe));
-  return before < 0 || after < 0 ? -1 : (after - before) / (NowMs() - start);
-}
-
-double Percentile(std::vector<double> values, double p) {
-  if (values.empty())
-    return -1;
-  std::sort(values.begin(), values.end());
-  return values[static_cast<size_t>(p *
-                                    static_cast<double>(values.size() - 1))];
-}
-
-} // namespace
 
 int Keep(int seconds) {
   harness::Program roles;

@@ -35,12 +35,16 @@ constexpr int kSubjectCount = static_cast<int>(std::size(kSubjects));
 constexpr int kSamePieces = kSubjectCount - 2;
 constexpr int kTamer = kSubjectCount - 1;
 
-// One start, in ms; negative if the program did not come up.
 double TimeStart(const Subject &subject) {
-  const bool tamer = &subject == &kSubjects[kTamer];
+  return bench::TimeStart(Beside(subject.exe), &subject == &kSubjects[kTamer]);
+}
+
+} // namespace
+
+double TimeStart(const std::string &exe, bool tamer) {
   harness::Program program;
   const double start = NowMs();
-  if (!program.Start(Beside(subject.exe), tamer ? "" : kMinimalCaption,
+  if (!program.Start(exe, tamer ? "" : kMinimalCaption,
                      tamer ? harness::kCaption : kMinimalCaption, true))
     return -1;
   const double ms = NowMs() - start;
@@ -48,7 +52,7 @@ double TimeStart(const Subject &subject) {
   return ms;
 }
 
-} // namespace
+std::string SamePiecesExe() { return Beside(kSubjects[kSamePieces].exe); }
 
 int Startup(int rounds) {
   std::vector<double> times[kSubjectCount];

@@ -1,7 +1,6 @@
 #include "frmHide_rules.h"
 
-#include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 #include "application.h"
@@ -48,18 +47,29 @@ void SetItemText(HMENU menu, UINT id, const char *text, UINT state) {
   SetMenuItemInfoA(menu, id, FALSE, &item);
 }
 
-// The system's words for `error`, without the line break it ends with.
-void ErrorText(DWORD error, char *text, DWORD size) {
-  DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, text, size, nullptr);
-  while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' ||
-                        text[length - 1] == ' ' || text[length - 1] == '.'))
-    --length;
-  if (length == 0)
-    length = static_cast<DWORD>(std::snprintf(text, size, "error %lu", error));
-  text[length < size ? length : size - 1] = '\0';
-}
+// A number's decimal digits.
+struct Decimal {
+  explicit Decimal(unsigned long value) {
+    *std::to_chars(digits, digits + sizeof digits - 1, value).ptr = '\0';
+  }
+  char digits[24];
+};
+
+// The system's words for `error`, without the full stop and line break that
+// they end with.
+struct ErrorText {
+  explicit ErrorText(DWORD error) {
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, text.data(), static_cast<DWORD>(text.size()), nullptr);
+    while (length > 0 && std::strchr("\r\n. ", text[length - 1]) != nullptr)
+      --length;
+    text[length] = '\0';
+    if (length == 0)
+      Join(text, {"error ", Decimal(error).digits});
+  }
+  std::array<char, 256> text;
+};
 
 } // namespace
 
@@ -116,36 +126,30 @@ bool ComposeLoadNotice(const RulesStore::LoadReport &report,
   if (!report.damaged && report.readError == 0)
     return false;
   notice.offersRestart = false;
-  char text[sizeof notice.text];
+  const std::string_view path = store.FilePath();
   if (report.readError != 0) {
-    char why[256];
-    ErrorText(report.readError, why, sizeof why);
-    std::snprintf(notice.title.data(), notice.title.size(), "Rules not read");
-    std::snprintf(text, sizeof text,
-                  "Topmost Tamer could not read \"%s\": %s. It will not save "
-                  "over it until it starts again.",
-                  store.FilePath(), why);
-  } else {
-    std::snprintf(notice.title.data(), notice.title.size(),
-                  "Rules file damaged");
-    const int length = std::snprintf(
-        text, sizeof text,
-        "Topmost Tamer could not read all of \"%s\". It keeps the %u "
-        "rule%s that it could read, ",
-        store.FilePath(), static_cast<unsigned>(settings.ruleCount),
-        settings.ruleCount == 1 ? "" : "s");
-    char *const rest =
-        text + std::min<std::size_t>(length > 0 ? length : 0, sizeof text - 1);
-    const std::size_t room = sizeof text - (rest - text);
-    if (report.keptAs[0] != '\0')
-      std::snprintf(rest, room, "and kept the damaged file as \"%s\".",
-                    report.keptAs.data());
-    else
-      std::snprintf(rest, room,
-                    "but could not keep the damaged file aside, so it will "
-                    "not save over it until it starts again.");
+    Join(notice.title, {"Rules not read"});
+    Join(notice.text, {"Topmost Tamer could not read \"", path,
+                       "\": ", ErrorText(report.readError).text.data(),
+                       ". It will not save over it until it starts again."});
+    return true;
   }
-  std::snprintf(notice.text.data(), notice.text.size(), "%s", text);
+  Join(notice.title, {"Rules file damaged"});
+  const Decimal count(settings.ruleCount);
+  const std::string_view rules = settings.ruleCount == 1 ? " rule" : " rules";
+  if (report.keptAs[0] != '\0')
+    Join(notice.text, {"Topmost Tamer could not read all of \"", path,
+                       "\". It keeps the ", count.digits, rules,
+                       " that it could read, and kept the damaged file "
+                       "as \"",
+                       report.keptAs.data(), "\"."});
+  else
+    Join(notice.text,
+         {"Topmost Tamer could not read all of \"", path, "\". It keeps the ",
+          count.digits, rules,
+          " that it could read, but could not keep the "
+          "damaged file aside, so it will not save over it until it starts "
+          "again."});
   return true;
 }
 
@@ -158,20 +162,16 @@ bool ComposeSaveNotice(const RulesStore::SaveReport &report,
     return false;
   notice.offersRestart = false;
   if (!report.held) {
-    std::snprintf(notice.title.data(), notice.title.size(),
-                  "Rule not remembered");
-    std::snprintf(notice.text.data(), notice.text.size(),
-                  "Topmost Tamer keeps at most %u rules. Remove one from the "
-                  "Rules menu first.",
-                  static_cast<unsigned>(Settings::kMaxRules));
+    Join(notice.title, {"Rule not remembered"});
+    Join(notice.text,
+         {"Topmost Tamer keeps at most ", Decimal(Settings::kMaxRules).digits,
+          " rules. Remove one from the Rules menu first."});
     return true;
   }
-  char why[256];
-  ErrorText(report.error, why, sizeof why);
-  std::snprintf(notice.title.data(), notice.title.size(), "Rules not saved");
-  std::snprintf(notice.text.data(), notice.text.size(),
-                "Topmost Tamer could not save the rules to \"%s\": %s. The "
-                "change holds until Topmost Tamer ends.",
-                store.FilePath(), why);
+  Join(notice.title, {"Rules not saved"});
+  Join(notice.text,
+       {"Topmost Tamer could not save the rules to \"", store.FilePath(),
+        "\": ", ErrorText(report.error).text.data(),
+        ". The change holds until Topmost Tamer ends."});
   return true;
 }

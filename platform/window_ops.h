@@ -127,7 +127,14 @@ constexpr DWORD kIntegrityUnknown = 0xFFFFFFFF;
 // The system has no integrity levels (Windows before Vista).
 constexpr DWORD kNoIntegrityLevels = 0;
 
-// Rules: what application and class a window is of.
+// Rules: the top-level windows, cheaply, and what application and class a
+// window is of.
+//
+// Every top-level window of this desktop, as EnumWindows gives them, but in
+// one request to Wine's server, where EnumWindows makes one more for each
+// window: the watch for new windows looks at all of them many times a
+// second. A window may have closed by the time the callback sees it.
+BOOL EnumDesktopWindows(WNDENUMPROC callback, LPARAM lParam);
 int GetClassNameA(HWND hwnd, char *buffer, int maxCount);
 HWND FindWindowExA(HWND parent, HWND after, const char *className,
                    const char *title);

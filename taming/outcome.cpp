@@ -47,21 +47,6 @@ bool IsAsIsExpected(const Asked &asked) {
   return !topmost;
 }
 
-// Copies the pieces into `out` one after another, cut to fit, and ends it.
-// By memcpy: string_view's own copy can throw, which would bring the C++
-// runtime's exception support into the program.
-template <std::size_t N>
-void Join(std::array<char, N> &out,
-          std::initializer_list<std::string_view> pieces) {
-  std::size_t length = 0;
-  for (const std::string_view piece : pieces) {
-    const std::size_t cut = std::min(piece.size(), N - 1 - length);
-    std::memcpy(out.data() + length, piece.data(), cut);
-    length += cut;
-  }
-  out[length] = '\0';
-}
-
 } // namespace
 
 Outcome Classify(const Asked &asked, bool answered) {

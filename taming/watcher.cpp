@@ -51,7 +51,7 @@ void RuleWatcher::Check(Keeper &keeper) {
 
 void RuleWatcher::Pass(Keeper &keeper) {
   foundCount_ = 0;
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(this));
+  EnumDesktopWindows(Collect, reinterpret_cast<LPARAM>(this));
   std::sort(found_.begin(), found_.begin() + foundCount_);
   // Both in the order of their handles: the windows that went are left
   // behind, the new ones are examined.

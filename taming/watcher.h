@@ -19,7 +19,7 @@ public:
   static constexpr std::size_t kMaxWindows = 8192;
   // How often the desktop is looked at for new windows, while there are
   // rules. Neither Windows nor Wine tells another program of them for sure.
-  static constexpr platform::UINT kWatchMs = 50;
+  static constexpr platform::UINT kWatchMs = 100;
 
   // The looks run on `timerWindow`'s WM_TIMER with id `timerId`.
   void Attach(platform::HWND timerWindow, platform::UINT_PTR timerId);

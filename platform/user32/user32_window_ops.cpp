@@ -156,6 +156,10 @@ DWORD GetProcessIntegrityLevel(DWORD processId) {
   return level;
 }
 
+BOOL EnumDesktopWindows(WNDENUMPROC callback, LPARAM lParam) {
+  return ::EnumDesktopWindows(nullptr, callback, lParam);
+}
+
 int GetClassNameA(HWND hwnd, char *buffer, int maxCount) {
   return ::GetClassNameA(hwnd, buffer, maxCount);
 }

@@ -1,7 +1,8 @@
 // The demonstration that ./run shows without a display: "Locate Top Most
 // Window" finds the fixture's always-on-top ad banner, which is selected,
 // minimised and restored, then kept off top while it tries to come back
-// every 100 ms, with a screenshot of the screen after each step.
+// every 100 ms; that is remembered, and after a restart of the program the
+// banner is off top at once. A screenshot of the screen after each step.
 #include "../e2e/suite.h"
 
 #include "resource.h"
@@ -9,7 +10,7 @@
 namespace e2e {
 
 void Demo(Suite &suite) {
-  const Tamer &t = suite.tamer;
+  Tamer &t = suite.tamer;
   const HWND ad = suite.Role("demo");
   const auto shot = [](const char *name) {
     WaitUntil([] { return false; }, 300); // the windows repaint
@@ -22,7 +23,10 @@ void Demo(Suite &suite) {
         BecomesIconic(ad, false) && shot("5-restore") &&
         Send(ad, fixture::kReassert, 100) &&
         Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop) &&
-        SampleOnTop(ad, 1000).share < 0.5 && shot("6-keep-off-top"));
+        SampleOnTop(ad, 1000).share < 0.5 && shot("6-keep-off-top") &&
+        Send(t.form, WM_COMMAND, IDM_mnuRemember) && Restart(suite) &&
+        SampleOnTop(ad, 1000).share < 0.5 && shot("7-restarted") &&
+        Press(t.tasks) && shot("8-remembered"));
 }
 
 } // namespace e2e

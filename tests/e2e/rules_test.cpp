@@ -100,16 +100,6 @@ bool ClickRule(const Tamer &t, int line) {
          WaitUntil([] { return Menu() == nullptr; });
 }
 
-// Ends the program by its Exit button.
-bool Exit(Tamer &t) {
-  Press(t.exit, 1000); // no answer: the process ends inside the click
-  return t.program.Ended(kSettleMs);
-}
-
-bool Restart(Suite &suite) {
-  return Exit(suite.tamer) && suite.tamer.Start(suite.program);
-}
-
 // The rules file once the program has dealt with what came before.
 std::string Rules(const Tamer &t) {
   return Answers(t.form) ? FileText(RulesFile()) : "";
@@ -118,6 +108,15 @@ std::string Rules(const Tamer &t) {
 OnTopSample Sample(HWND window) { return SampleOnTop(window, 500); }
 
 } // namespace
+
+bool Exit(Tamer &t) {
+  Press(t.exit, 1000); // no answer: the process ends inside the click
+  return t.program.Ended(kSettleMs);
+}
+
+bool Restart(Suite &suite) {
+  return Exit(suite.tamer) && suite.tamer.Start(suite.program);
+}
 
 std::string AppData() { return "Z:" + Slashed(WorkDir()) + "\\appdata"; }
 std::string RulesFile() { return AppData() + "\\Topmost Tamer\\rules.txt"; }

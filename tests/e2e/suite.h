@@ -57,6 +57,10 @@ char MarkOf(const Tamer &t, HWND window);
 std::string MenuAt(const Tamer &t, HWND window);
 double Longest(const std::vector<double> &ms);
 
+// Ends the program by its Exit button; and starts it again after.
+bool Exit(Tamer &t);
+bool Restart(Suite &suite);
+
 // The application-data folder of the programs that the suite starts, a
 // scratch folder of the run's, and the rules file in it: Windows paths.
 std::string AppData();

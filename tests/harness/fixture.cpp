@@ -126,7 +126,18 @@ void CALLBACK Churn(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+HWND MakeSecondBanner() {
+  return Make("banner", fixture::kSecondBanner, fixture::kFrame, WS_EX_TOPMOST,
+              600, 620, nullptr, RoleProc);
+}
+
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  static HWND banner = nullptr;
+  if (msg == fixture::kNewBanner) {
+    DestroyWindow(banner);
+    banner = wp != 0 ? MakeSecondBanner() : nullptr;
+    return reinterpret_cast<LRESULT>(banner);
+  }
   if (msg == fixture::kFreeze) {
     PostThreadMessageA(hungThread, fixture::kFreeze, 0, 0);
     return WaitForSingleObject(frozen, 5000) == WAIT_OBJECT_0;
@@ -171,8 +182,7 @@ int main(int argc, char **argv) {
   if (mode == "churn")
     SetTimer(nullptr, 0, 1, Churn);
   if (mode == "banner")
-    Make("banner", fixture::kSecondBanner, fixture::kFrame, WS_EX_TOPMOST, 600,
-         620, nullptr, RoleProc);
+    MakeSecondBanner();
   if (mode == "demo")
     SetWindowPos(Make("demo", "Demo Ad Banner - Click to Win!", fixture::kFrame,
                       WS_EX_TOPMOST, 0, 0, nullptr, RoleProc, RGB(255, 214, 0)),

@@ -78,5 +78,9 @@ constexpr UINT kThaw = WM_APP + 2;
 // keeps lowering.
 constexpr UINT kReassert = WM_APP + 3;
 constexpr UINT kDrop = WM_APP + 4;
+// To the control window: a new always-on-top window of the banner role's
+// class in place of the last one made so, whose handle it answers; with
+// wParam 0, only the last one goes.
+constexpr UINT kNewBanner = WM_APP + 5;
 
 } // namespace fixture

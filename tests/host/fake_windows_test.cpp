@@ -74,6 +74,9 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
       trace.push_back("returned " + std::to_string(result));
   return TRUE;
 }
+BOOL EnumDesktopWindows(WNDENUMPROC callback, LPARAM lParam) {
+  return EnumWindows(callback, lParam);
+}
 BOOL IsWindowVisible(HWND hwnd) { return Ask(hwnd, 'V').visible; }
 BOOL IsWindow(HWND hwnd) {
   const std::size_t index = std::size_t(LongFromHwnd(hwnd)) - 1;
@@ -406,7 +409,7 @@ TEST(Rules, AStoreAppsRuleCatchesTheFramesOfThatAppAlone) {
   trace.clear();
   taming.watcher.SetRules(&calc, 1, taming.keeper);
   EXPECT_EQ(trace, (std::vector<std::string>{
-                       "timer 15", "pos 1 after -2 flags 16403", "timer 50"}));
+                       "timer 15", "pos 1 after -2 flags 16403", "timer 100"}));
   // The suspended app's content comes back to its frame.
   windows.push_back(content);
   windows.back().parent = 5;
