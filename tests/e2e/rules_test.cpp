@@ -72,8 +72,9 @@ std::vector<std::pair<int, int>> InkRuns(const RECT &area, bool rows, int gap) {
 }
 
 // Two clicks: "Rules" on the menu bar, the second of its words, then line
-// `line` of the menu that opens (0, its first line, says what a click does).
-bool ClickRule(const Tamer &t, int line) {
+// `line` of the menu that opens (0, its first line, says what a click does);
+// with a screenshot of the open menu, if named.
+bool ClickRule(const Tamer &t, int line, const std::string &shot = "") {
   POINT client = {0, 0};
   ClientToScreen(t.form, &client);
   RECT frame;
@@ -88,6 +89,8 @@ bool ClickRule(const Tamer &t, int line) {
                     y = std::to_string((bar.top + bar.bottom) / 2);
   if (!OpenMenu("mousemove " + x + " " + y + " click 1"))
     return false;
+  if (!shot.empty())
+    Screenshot(shot);
   RECT menu;
   GetWindowRect(Menu(), &menu);
   InflateRect(&menu, -3, -3);
@@ -176,10 +179,10 @@ void TestRules(Suite &suite) {
   CHECK(WaitUntil([&] { return IsTopmost(digits); }, 250));
   const OnTopSample kept = SampleOnTop(digits, 1000);
   CHECK(kept.dropsMs.size() >= 5 && Longest(kept.dropsMs) <= 250);
-  Screenshot("rules-menu-96"); // before it opens: see ClickRule's own
 
   Context("the rules removed from the Rules menu, two clicks each, for good");
-  CHECK(ClickRule(t, 1) && ClickRule(t, 1)); // the banner's, then the other
+  // The banner's, then the other.
+  CHECK(ClickRule(t, 1, "rules-menu-96") && ClickRule(t, 1));
   const std::string left = Rules(t);
   CHECK_EQ(std::string("topmost-tamer=1\r\nhide-when-minimized=no\r\n"),
            left.substr(std::min(left.find("topmost"), left.size())));
