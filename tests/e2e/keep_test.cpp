@@ -1,83 +1,10 @@
 // "Keep Off Top" by real right-clicks, against a banner that puts itself
-// back on top every 100 ms, a window that closes and a hung one; and the
-// marks in the list's rows, as the screen shows them.
+// back on top every 100 ms, a window that closes and a hung one.
 #include "suite.h"
 
 #include "resource.h"
 
 namespace e2e {
-namespace {
-
-// The mark in row `index` of the list as the screen shows it: 'U' an arrow
-// up, 'D' an arrow down, ' ' none, '?' anything else. The mark's cell is the
-// square at the row's left, less a pixel for the focus rectangle.
-char MarkShown(const Tamer &t, int index) {
-  RECT row = {};
-  SendMessageA(t.list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&row));
-  MapWindowPoints(t.list, nullptr, reinterpret_cast<POINT *>(&row), 2);
-  const int side = row.bottom - row.top;
-  const HDC screen = GetDC(nullptr);
-  const COLORREF background = GetPixel(screen, row.left + 1, row.top + 1);
-  std::vector<int> widths; // of the ink in each line that has some
-  for (int y = 1; y < side - 1; ++y) {
-    int width = 0;
-    for (int x = 1; x < side - 1; ++x)
-      width += GetPixel(screen, row.left + x, row.top + y) != background;
-    if (width > 0)
-      widths.push_back(width);
-  }
-  ReleaseDC(nullptr, screen);
-  if (widths.empty())
-    return ' ';
-  if (widths.size() < 2 || widths.front() == widths.back())
-    return '?';
-  return widths.front() < widths.back() ? 'U' : 'D';
-}
-
-// Shows the marks as they are now and returns the mark in the row of
-// `window`.
-char MarkOf(const Tamer &t, HWND window) {
-  const int index = IndexOf(t, EntryOf(window));
-  if (index < 0)
-    return '-';
-  SendMessageA(t.list, LB_SETTOPINDEX, index, 0);
-  UpdateWindow(t.list);
-  Answers(t.form);
-  return MarkShown(t, index);
-}
-
-} // namespace
-
-void TestMarks(Suite &suite) {
-  const Tamer &t = suite.tamer;
-  const HWND banner = suite.Role("banner"), ordinary = suite.Role("ordinary");
-  const std::string dpi = std::to_string(suite.dpi);
-  Context("marks at " + dpi + " DPI");
-  CHECK(Press(t.tasks));
-  CHECK_EQ('U', MarkOf(t, banner));
-  CHECK_EQ(' ', MarkOf(t, ordinary));
-  Screenshot("marks-" + dpi);
-  CHECK(Target(t, banner) && Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
-  CHECK(WaitUntil([&] { return !IsTopmost(banner); }));
-  CHECK_EQ('D', MarkOf(t, banner));
-  Screenshot("marks-kept-" + dpi);
-
-  // Rows and marks grow with the DPI.
-  const LRESULT height = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
-  for (const int to : {suite.dpi * 3 / 2, suite.dpi}) {
-    Context("marks after a change to " + std::to_string(to) + " DPI");
-    CHECK(ChangeDpi(t, to));
-    // Fonts do not scale in proportion: taller, then as before.
-    const LRESULT now = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
-    CHECK(to == suite.dpi ? now == height : now > height);
-    CHECK_EQ('D', MarkOf(t, banner));
-  }
-  Context("marks at " + dpi + " DPI, kept no more");
-  CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
-  CHECK(Send(t.form, WM_COMMAND, IDM_mnuAlwaysOnTop) &&
-        WaitUntil([&] { return IsTopmost(banner); }));
-  CHECK_EQ('U', MarkOf(t, banner));
-}
 
 void TestKeepOffTop(Suite &suite) {
   const Tamer &t = suite.tamer;
@@ -141,7 +68,7 @@ void TestKeepOffTop(Suite &suite) {
   const int row = IndexOf(t, EntryOf(doomed));
   PostMessageA(doomed, WM_CLOSE, 0, 0);
   // The program repaints the list once it has noticed.
-  CHECK(WaitUntil([&] { return MarkShown(t, row) == ' '; }));
+  CHECK(WaitUntil([&] { return MarkIn(RowShown(t, row)) == ' '; }));
 }
 
 } // namespace e2e

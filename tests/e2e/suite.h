@@ -5,6 +5,7 @@
 #include "check.h"
 #include "desktop.h"
 #include "fixture.h"
+#include "screen.h"
 #include "tamer.h"
 
 namespace e2e {
@@ -49,6 +50,14 @@ HWND Menu();
 bool OpenMenu(const std::string &xdo);
 bool Choose(const std::string &key);
 
+// Row `index` of the list as the screen shows it, scrolled into view and
+// painted; the mark in such a row: 'U' an arrow up, 'D' an arrow down, ' '
+// none, '?' anything else; and the mark in the row of `window` ('-' if it is
+// not listed).
+Image RowShown(const Tamer &t, int index);
+char MarkIn(const Image &row);
+char MarkOf(const Tamer &t, HWND window);
+
 // The form's client area and every control's place, as designed, at `dpi`.
 void CheckLayout(const Tamer &t, int dpi);
 // The window as it opens, laid out for the display's DPI, and laid out anew
@@ -60,7 +69,8 @@ void TestTargets(Suite &suite);
 void TestHung(Suite &suite);
 void TestRealInput(Suite &suite);
 void TestContextMenu(Suite &suite);
-void TestMarks(Suite &suite);
+// The rows' text and marks as the screen shows them.
+void TestRows(Suite &suite);
 void TestKeepOffTop(Suite &suite);
 void TestNotices(Suite &suite);
 void TestEnding(Suite &suite);

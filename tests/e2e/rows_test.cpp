@@ -1,0 +1,150 @@
+// The list's rows as the screen shows them: each entry's text as its
+// application wrote it, held against the same text drawn here in the list's
+// font and colours, selected or not; and the marks, read off the screen. At
+// the display's DPI and after a change of it.
+#include "suite.h"
+
+#include "resource.h"
+
+extern "C" __declspec(dllimport) BOOL WINAPI
+    SystemParametersInfoForDpi(UINT action, UINT param, void *value, UINT ini,
+                               UINT dpi);
+
+namespace e2e {
+namespace {
+
+// The list's font: the system's message font for `dpi`, as the program
+// asks for it.
+HFONT ListFont(int dpi) {
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics,
+                             0, dpi);
+  return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+std::wstring Wide(const std::string &utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
+                                  static_cast<int>(utf8.size()), &wide[0],
+                                  static_cast<int>(wide.size())));
+  return wide;
+}
+
+// Every role's row, unselected and selected, as its entry drawn here in the
+// list's font and colours at `dpi`: its text right of the mark's cell, a
+// square at the row's left, and inside the focus rectangle's pixel. The CJK
+// row also shows glyphs, not the box of a character that no font has.
+void CheckRowsDrawn(const Suite &suite, int dpi) {
+  const Tamer &t = suite.tamer;
+  const HFONT font = ListFont(dpi);
+  for (const bool selected : {false, true})
+    for (const fixture::Role &role : fixture::kRoles) {
+      const std::wstring entry = Wide(suite.Entry(role.name));
+      const int index = IndexOf(t, suite.Entry(role.name));
+      Context(std::string(selected ? "selected " : "") + "row of " + role.name +
+              " at " + std::to_string(dpi) + " DPI");
+      if (index < 0 || !Send(t.list, LB_SETCURSEL, selected ? index : -1))
+        continue;
+      const COLORREF paper =
+          GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+      const COLORREF ink =
+          GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+      const SIZE size = {RowShown(t, index).width, RowShown(t, index).height};
+      const RECT text = {size.cy, 1, size.cx - 1, size.cy - 1};
+      const auto drawn = [&](const std::wstring &wide) {
+        return Ink(Drawn(size, {size.cy, 0, size.cx, size.cy}, font, wide,
+                         DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
+                         ink, paper),
+                   paper, text);
+      };
+      // Wine copies the list's pixels to the X server in its own time.
+      const Image expected = drawn(entry);
+      Image shown;
+      WaitUntil([&] {
+        return (shown = Ink(RowShown(t, index), paper, text)) == expected;
+      });
+      CHECK_EQ(expected, shown);
+      std::wstring boxes = entry;
+      for (wchar_t &c : boxes)
+        c = c >= 0x3400 && c < 0xA000 ? 0xE000 : c; // private use: no glyph
+      CHECK(role.name != std::string("cjk300") || !(drawn(boxes) == shown));
+    }
+  Send(t.list, LB_SETCURSEL, static_cast<WPARAM>(-1));
+  DeleteObject(font);
+}
+
+} // namespace
+
+Image RowShown(const Tamer &t, int index) {
+  SendMessageA(t.list, LB_SETTOPINDEX, index, 0);
+  UpdateWindow(t.list);
+  Answers(t.form);
+  RECT row = {};
+  SendMessageA(t.list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&row));
+  MapWindowPoints(t.list, nullptr, reinterpret_cast<POINT *>(&row), 2);
+  return Grab(row);
+}
+
+char MarkIn(const Image &row) {
+  // The mark's cell is the square at the row's left, less a pixel for the
+  // focus rectangle.
+  const int side = row.height;
+  const COLORREF background = row.At(1, 1);
+  std::vector<int> widths; // of the ink in each line that has some
+  for (int y = 1; y < side - 1; ++y) {
+    int width = 0;
+    for (int x = 1; x < side - 1; ++x)
+      width += row.At(x, y) != background;
+    if (width > 0)
+      widths.push_back(width);
+  }
+  if (widths.empty())
+    return ' ';
+  if (widths.size() < 2 || widths.front() == widths.back())
+    return '?';
+  return widths.front() < widths.back() ? 'U' : 'D';
+}
+
+char MarkOf(const Tamer &t, HWND window) {
+  const int index = IndexOf(t, EntryOf(window));
+  if (index < 0)
+    return '-';
+  return MarkIn(RowShown(t, index));
+}
+
+void TestRows(Suite &suite) {
+  const Tamer &t = suite.tamer;
+  const HWND banner = suite.Role("banner"), ordinary = suite.Role("ordinary");
+  const std::string dpi = std::to_string(suite.dpi);
+  Context("marks at " + dpi + " DPI");
+  CHECK(Press(t.tasks));
+  CHECK_EQ('U', MarkOf(t, banner));
+  CHECK_EQ(' ', MarkOf(t, ordinary));
+  Screenshot("marks-" + dpi);
+  CheckRowsDrawn(suite, suite.dpi);
+  CHECK(Target(t, banner) && Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
+  CHECK(WaitUntil([&] { return !IsTopmost(banner); }));
+  CHECK_EQ('D', MarkOf(t, banner));
+  Screenshot("marks-kept-" + dpi);
+
+  // Rows and marks grow with the DPI.
+  const LRESULT height = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
+  for (const int to : {suite.dpi * 3 / 2, suite.dpi}) {
+    Context("marks after a change to " + std::to_string(to) + " DPI");
+    CHECK(ChangeDpi(t, to));
+    // Fonts do not scale in proportion: taller, then as before.
+    const LRESULT now = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
+    CHECK(to == suite.dpi ? now == height : now > height);
+    CHECK_EQ('D', MarkOf(t, banner));
+    if (to != suite.dpi)
+      CheckRowsDrawn(suite, to);
+  }
+  Context("marks at " + dpi + " DPI, kept no more");
+  CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
+  CHECK(Send(t.form, WM_COMMAND, IDM_mnuAlwaysOnTop) &&
+        WaitUntil([&] { return IsTopmost(banner); }));
+  CHECK_EQ('U', MarkOf(t, banner));
+}
+
+} // namespace e2e
