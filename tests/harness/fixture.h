@@ -44,8 +44,7 @@ constexpr Role kRoles[] = {
     {"ownedpopup", "Fixture Owned Popup", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0,
      true},
     {"doomed", "Fixture Doomed Window", kFrame, 0, false},
-    // Always on top, and vetoes every change of its Z order, counting them
-    // in its GWLP_USERDATA.
+    // Always on top, and vetoes from the start (kVeto).
     {"veto", "Fixture Veto Banner", kFrame, WS_EX_TOPMOST, false},
     {"hung", "Fixture Hung Window", kFrame, 0, false},
     {"banner", nullptr, kFrame, WS_EX_TOPMOST, false},
@@ -69,5 +68,8 @@ constexpr UINT kThaw = WM_APP + 2;
 // To a role's window: it puts itself back on top every wParam milliseconds,
 // as ad banners do, or no more if wParam is 0.
 constexpr UINT kReassert = WM_APP + 3;
+// To a role's window: it vetoes every change of its Z order, counting them in
+// its GWLP_USERDATA, or no more if wParam is 0.
+constexpr UINT kVeto = WM_APP + 4;
 
 } // namespace fixture
