@@ -23,14 +23,6 @@ HFONT ListFont(int dpi) {
   return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-std::wstring Wide(const std::string &utf8) {
-  std::wstring wide(utf8.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
-                                  static_cast<int>(utf8.size()), &wide[0],
-                                  static_cast<int>(wide.size())));
-  return wide;
-}
-
 // Every role's row, unselected and selected, as its entry drawn here in the
 // list's font and colours at `dpi`: its text right of the mark's cell, a
 // square at the row's left, and inside the focus rectangle's pixel. The CJK

@@ -253,6 +253,36 @@ TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
   }
 }
 
+// A width of one a byte but a UTF-8 lead byte: a CJK character is twice as
+// wide as a letter, and a cut one narrower.
+TEST(Outcome, CutsATitleTooWideForTheNoticeAtAWholeCharacter) {
+  struct Bytes final : TextWidth {
+    int Of(std::string_view text) const override {
+      return static_cast<int>(std::count_if(
+          text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0xC0; }));
+    }
+  } measure;
+  const auto kan = [](int times) { // in UTF-8, three bytes each
+    std::string text;
+    while (times-- > 0)
+      text += "\xE6\xBC\xA2";
+    return text;
+  };
+  const struct {
+    std::string title, says;
+  } cases[] = {
+      {"Banner 2024", "\"Banner 2024\" has closed."},
+      {"Banner 0123456789", "\"Banner 012345...\" has closed."},
+      {kan(10), "\"" + kan(2) + "...\" has closed."},
+  };
+  for (const auto &c : cases) {
+    Notice notice{};
+    ComposeNotice(notice, "MiniMize", c.title, Outcome::Closed);
+    FitNotice(notice, 10, true, measure);
+    EXPECT_EQ(notice.text.data(), c.says);
+  }
+}
+
 namespace {
 
 // Window 1 is the target label, naming window 2, which is on top.
