@@ -67,7 +67,7 @@ void TestTargets(Suite &suite) {
   // titles cut at 255 bytes, and titles in other scripts.
   for (const char *role :
        {"ordinary", "amp", "trailing", "digits", "twin2", "long", "allbytes",
-        "scripts", "emoji300", "cjk300"}) {
+        "scripts", "rtl", "emoji300", "cjk300"}) {
     Context(std::string("target ") + role);
     const HWND window = suite.Role(role);
     RECT before, after;

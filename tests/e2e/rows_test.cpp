@@ -6,6 +6,8 @@
 
 #include "resource.h"
 
+#include <algorithm>
+
 extern "C" __declspec(dllimport) BOOL WINAPI
     SystemParametersInfoForDpi(UINT action, UINT param, void *value, UINT ini,
                                UINT dpi);
@@ -42,7 +44,8 @@ void CheckRowsDrawn(const Suite &suite, int dpi) {
           GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
       const COLORREF ink =
           GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-      const SIZE size = {RowShown(t, index).width, RowShown(t, index).height};
+      const Image row = RowShown(t, index);
+      const SIZE size = {row.width, row.height};
       const RECT text = {size.cy, 1, size.cx - 1, size.cy - 1};
       const auto drawn = [&](const std::wstring &wide) {
         return Ink(Drawn(size, {size.cy, 0, size.cx, size.cy}, font, wide,
@@ -80,22 +83,18 @@ Image RowShown(const Tamer &t, int index) {
 
 char MarkIn(const Image &row) {
   // The mark's cell is the square at the row's left, less a pixel for the
-  // focus rectangle.
-  const int side = row.height;
-  const COLORREF background = row.At(1, 1);
-  std::vector<int> widths; // of the ink in each line that has some
-  for (int y = 1; y < side - 1; ++y) {
-    int width = 0;
-    for (int x = 1; x < side - 1; ++x)
-      width += row.At(x, y) != background;
-    if (width > 0)
-      widths.push_back(width);
-  }
-  if (widths.empty())
-    return ' ';
-  if (widths.size() < 2 || widths.front() == widths.back())
-    return '?';
-  return widths.front() < widths.back() ? 'U' : 'D';
+  // focus rectangle. An arrow is narrower at its tip.
+  const COLORREF paper = row.At(1, 1);
+  const Image mark = Ink(row, paper, {1, 1, row.height - 1, row.height - 1});
+  const auto width = [&](int y) {
+    return std::count_if(mark.pixels.begin() + y * mark.width,
+                         mark.pixels.begin() + (y + 1) * mark.width,
+                         [&](COLORREF c) { return c != paper; });
+  };
+  if (mark.height < 2)
+    return mark.height == 0 ? ' ' : '?';
+  const auto tip = width(0) - width(mark.height - 1);
+  return tip < 0 ? 'U' : tip > 0 ? 'D' : '?';
 }
 
 char MarkOf(const Tamer &t, HWND window) {

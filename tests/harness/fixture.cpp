@@ -67,7 +67,8 @@ std::wstring Times(const wchar_t *piece, int copies) {
 // for the screenshots.
 const std::pair<const char *, std::wstring> kWideTitles[] = {
     {"banner", L"Fixture Ad Banner 42 – Łódź"},
-    {"scripts", L"Ελληνικά 中文 日本語 \xD800 עברית عربي e\u0301 😀"},
+    {"scripts", L"Ελληνικά 中文 日本語 \xD800 e\u0301 ✓ 😀"},
+    {"rtl", L"עברית عربي"},
     {"emoji300", Times(L"😀", 150)},
     {"cjk300", Times(L"漢", 300)},
 };

@@ -48,9 +48,11 @@ constexpr Role kRoles[] = {
     {"veto", "Fixture Veto Banner", kFrame, WS_EX_TOPMOST, false},
     {"hung", "Fixture Hung Window", kFrame, 0, false},
     {"banner", nullptr, kFrame, WS_EX_TOPMOST, false},
-    // Titles in other scripts; 300 units of emoji, cut at 255 bytes of UTF-8
-    // inside a character of 4 bytes, and 300 of CJK, cut between two of 3.
+    // Titles in other scripts, from the left and from the right; 300 units
+    // of emoji, cut at 255 bytes of UTF-8 inside a character of 4 bytes, and
+    // 300 of CJK, cut between two of 3.
     {"scripts", nullptr, kFrame, 0, false},
+    {"rtl", nullptr, kFrame, 0, false},
     {"emoji300", nullptr, kFrame, 0, false},
     {"cjk300", nullptr, kFrame, 0, false},
     // Made last, so the topmost of all; the stand-in dwmapi.dll (dwmapi.cpp)

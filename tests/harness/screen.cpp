@@ -5,32 +5,22 @@
 namespace harness {
 namespace {
 
-// A `size` image of 32-bit pixels that `paint` draws into, read back.
-template <typename Paint> Image Paint32(SIZE size, const Paint &paint) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy; // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  DWORD *bits = nullptr; // 0x00RRGGBB, where a COLORREF is 0x00BBGGRR
-  const HDC dc = CreateCompatibleDC(nullptr);
-  const HBITMAP bitmap = CreateDIBSection(
-      dc, &info, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), nullptr, 0);
+// A `size` image that `paint` draws in a bitmap like the screen, read back.
+template <typename Paint> Image Painted(SIZE size, const Paint &paint) {
+  const HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
   const HGDIOBJ old = SelectObject(dc, bitmap);
-  paint(dc);
-  GdiFlush();
+  paint(dc, screen);
   Image image{size.cx, size.cy, {}};
-  for (LONG i = 0; bits != nullptr && i < size.cx * size.cy; ++i)
-    image.pixels.push_back(
-        RGB(GetBValue(bits[i]), GetGValue(bits[i]), GetRValue(bits[i])));
+  for (LONG y = 0; y < size.cy; ++y)
+    for (LONG x = 0; x < size.cx; ++x)
+      image.pixels.push_back(GetPixel(dc, x, y));
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
   return image;
 }
-
-} // namespace
 
 bool Alike(COLORREF a, COLORREF b) {
   const auto level = [](int x, int y) { return x - y < 16 && y - x < 16; };
@@ -38,31 +28,29 @@ bool Alike(COLORREF a, COLORREF b) {
          level(GetGValue(a), GetGValue(b)) && level(GetBValue(a), GetBValue(b));
 }
 
+} // namespace
+
 bool Image::operator==(const Image &other) const {
   return width == other.width && height == other.height &&
          std::equal(pixels.begin(), pixels.end(), other.pixels.begin(), Alike);
 }
 
 std::string Show(const Image &image) {
-  DWORD hash = 2166136261u; // FNV-1a, so that images of one size differ
-  for (const COLORREF pixel : image.pixels)
-    hash = (hash ^ pixel) * 16777619u;
-  return std::to_string(image.width) + " x " + std::to_string(image.height) +
-         ", pixels " + std::to_string(hash);
+  return std::to_string(image.width) + " x " + std::to_string(image.height);
 }
 
 Image Grab(const RECT &rect) {
-  return Paint32({rect.right - rect.left, rect.bottom - rect.top}, [&](HDC dc) {
-    const HDC screen = GetDC(nullptr);
-    BitBlt(dc, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen,
-           rect.left, rect.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-  });
+  return Painted({rect.right - rect.left, rect.bottom - rect.top},
+                 [&](HDC dc, HDC screen) {
+                   BitBlt(dc, 0, 0, rect.right - rect.left,
+                          rect.bottom - rect.top, screen, rect.left, rect.top,
+                          SRCCOPY);
+                 });
 }
 
 Image Drawn(SIZE size, RECT box, HFONT font, const std::wstring &text,
             UINT format, COLORREF ink, COLORREF paper) {
-  return Paint32(size, [&](HDC dc) {
+  return Painted(size, [&](HDC dc, HDC) {
     const RECT all = {0, 0, size.cx, size.cy};
     const HBRUSH brush = CreateSolidBrush(paper);
     FillRect(dc, &all, brush);
@@ -81,10 +69,8 @@ Image Ink(const Image &image, COLORREF paper, const RECT &within) {
       if (!Alike(image.At(x, y), paper))
         box = {std::min(box.left, x), std::min(box.top, y),
                std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
-  Image ink{std::max(0L, box.right - box.left),
-            std::max(0L, box.bottom - box.top),
-            {}};
-  for (LONG y = box.top; y < box.bottom; ++y)
+  Image ink{std::max(0L, box.right - box.left), 0, {}};
+  for (LONG y = box.top; y < box.bottom; ++y, ++ink.height)
     for (LONG x = box.left; x < box.right; ++x)
       ink.pixels.push_back(image.At(x, y));
   return ink;

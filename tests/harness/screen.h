@@ -1,5 +1,5 @@
-// What the screen shows, and text drawn here to hold it against: pixels read
-// through a device-independent bitmap, for the checks of what a user sees.
+// What the screen shows, and text drawn here to hold it against, for the
+// checks of what a user sees.
 #pragma once
 
 #include <windows.h>
@@ -22,10 +22,9 @@ struct Image {
   // 32- and 64-bit builds.
   bool operator==(const Image &other) const;
 };
-bool Alike(COLORREF a, COLORREF b);
-std::string Show(const Image &image); // its size and a hash of its pixels
+std::string Show(const Image &image); // its size
 
-// The screen inside `rect`, in screen coordinates; empty if `rect` is.
+// The screen inside `rect`, in screen coordinates.
 Image Grab(const RECT &rect);
 // `text` drawn here into `box` with DrawTextW in `font` and `format`, in
 // `ink` on a `size` image of `paper`.

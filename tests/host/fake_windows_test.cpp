@@ -262,24 +262,17 @@ TEST(Outcome, CutsATitleTooWideForTheNoticeAtAWholeCharacter) {
           text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0xC0; }));
     }
   } measure;
-  const auto kan = [](int times) { // in UTF-8, three bytes each
-    std::string text;
-    while (times-- > 0)
-      text += "\xE6\xBC\xA2";
-    return text;
-  };
-  const struct {
-    std::string title, says;
-  } cases[] = {
+  const std::string kan = "\xE6\xBC\xA2"; // in UTF-8, three bytes
+  const std::pair<std::string, std::string> cases[] = {
       {"Banner 2024", "\"Banner 2024\" has closed."},
       {"Banner 0123456789", "\"Banner 012345...\" has closed."},
-      {kan(10), "\"" + kan(2) + "...\" has closed."},
+      {kan + kan + kan + kan + kan, "\"" + kan + kan + "...\" has closed."},
   };
-  for (const auto &c : cases) {
+  for (const auto &[title, says] : cases) {
     Notice notice{};
-    ComposeNotice(notice, "MiniMize", c.title, Outcome::Closed);
+    ComposeNotice(notice, "MiniMize", title, Outcome::Closed);
     FitNotice(notice, 10, true, measure);
-    EXPECT_EQ(notice.text.data(), c.says);
+    EXPECT_EQ(notice.text.data(), says);
   }
 }
 
