@@ -1,7 +1,7 @@
 // The list's rows as the screen shows them: each entry's text as its
 // application wrote it, held against the same text drawn here in the list's
 // font and colours, selected or not; and the marks, read off the screen. At
-// the display's DPI and after a change of it.
+// the display's DPI and after a change of it, with the layout.
 #include "suite.h"
 
 #include "resource.h"
@@ -28,8 +28,9 @@ HFONT ListFont(int dpi) {
 // Every role's row, unselected and selected, as its entry drawn here in the
 // list's font and colours at `dpi`: its text right of the mark's cell, a
 // square at the row's left, and inside the focus rectangle's pixel. The CJK
-// row also shows glyphs, not the box of a character that no font has.
-void CheckRowsDrawn(const Suite &suite, int dpi) {
+// row also shows glyphs, not the box of a character that no font has. The
+// mark: down for `kept`, else up for a window on top now.
+void CheckRows(const Suite &suite, int dpi, HWND kept) {
   const Tamer &t = suite.tamer;
   const HFONT font = ListFont(dpi);
   for (const bool selected : {false, true})
@@ -60,6 +61,11 @@ void CheckRowsDrawn(const Suite &suite, int dpi) {
         return (shown = Ink(RowShown(t, index), paper, text)) == expected;
       });
       CHECK_EQ(expected, shown);
+      const HWND window = suite.Role(role.name);
+      CHECK_EQ(window == kept      ? 'D'
+               : IsTopmost(window) ? 'U'
+                                   : ' ',
+               MarkIn(row));
       std::wstring boxes = entry;
       for (wchar_t &c : boxes)
         c = c >= 0x3400 && c < 0xA000 ? 0xE000 : c; // private use: no glyph
@@ -106,32 +112,30 @@ char MarkOf(const Tamer &t, HWND window) {
 
 void TestRows(Suite &suite) {
   const Tamer &t = suite.tamer;
-  const HWND banner = suite.Role("banner"), ordinary = suite.Role("ordinary");
+  const HWND banner = suite.Role("banner");
   const std::string dpi = std::to_string(suite.dpi);
-  Context("marks at " + dpi + " DPI");
   CHECK(Press(t.tasks));
-  CHECK_EQ('U', MarkOf(t, banner));
-  CHECK_EQ(' ', MarkOf(t, ordinary));
+  CheckRows(suite, suite.dpi, nullptr);
   Screenshot("marks-" + dpi);
-  CheckRowsDrawn(suite, suite.dpi);
+  Context("Keep Off Top on the banner at " + dpi + " DPI");
   CHECK(Target(t, banner) && Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
   CHECK(WaitUntil([&] { return !IsTopmost(banner); }));
-  CHECK_EQ('D', MarkOf(t, banner));
+  CHECK_EQ('D', MarkOf(t, banner)); // repainted at once
   Screenshot("marks-kept-" + dpi);
 
-  // Rows and marks grow with the DPI.
+  // Laid out anew after a change of DPI, and again after the change back.
   const LRESULT height = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
   for (const int to : {suite.dpi * 3 / 2, suite.dpi}) {
-    Context("marks after a change to " + std::to_string(to) + " DPI");
-    CHECK(ChangeDpi(t, to));
-    // Fonts do not scale in proportion: taller, then as before.
+    Context("layout after a change to " + std::to_string(to) + " DPI");
+    if (!CHECK(ChangeDpi(t, to)))
+      continue;
+    CheckLayout(t, to);
+    // Fonts do not scale in proportion: taller rows, then as before.
     const LRESULT now = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
     CHECK(to == suite.dpi ? now == height : now > height);
-    CHECK_EQ('D', MarkOf(t, banner));
-    if (to != suite.dpi)
-      CheckRowsDrawn(suite, to);
+    CheckRows(suite, to, banner);
   }
-  Context("marks at " + dpi + " DPI, kept no more");
+  Context("kept no more at " + dpi + " DPI");
   CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
   CHECK(Send(t.form, WM_COMMAND, IDM_mnuAlwaysOnTop) &&
         WaitUntil([&] { return IsTopmost(banner); }));

@@ -60,8 +60,7 @@ char MarkOf(const Tamer &t, HWND window);
 
 // The form's client area and every control's place, as designed, at `dpi`.
 void CheckLayout(const Tamer &t, int dpi);
-// The window as it opens, laid out for the display's DPI, and laid out anew
-// after a change of DPI and back.
+// The window as it opens, laid out for the display's DPI.
 void TestOpening(Suite &suite);
 void TestFillAndLocate(Suite &suite);
 void TestPlantedDlls(Suite &suite);
@@ -69,7 +68,8 @@ void TestTargets(Suite &suite);
 void TestHung(Suite &suite);
 void TestRealInput(Suite &suite);
 void TestContextMenu(Suite &suite);
-// The rows' text and marks as the screen shows them.
+// The rows' text and marks as the screen shows them, and the layout, at the
+// display's DPI and after a change of DPI and back.
 void TestRows(Suite &suite);
 void TestKeepOffTop(Suite &suite);
 void TestNotices(Suite &suite);

@@ -360,14 +360,3 @@ TEST(KeepOffTop, KeepsAsManyWindowsAsAUserWould) {
   EXPECT_TRUE(keeper.IsKept(HwndFromLong(LONG(OffTopKeeper::kCapacity))));
   EXPECT_FALSE(keeper.IsKept(HwndFromLong(LONG(windows.size()))));
 }
-
-TEST(KeepOffTop, TheMarksShowTheStatesAsTheyAreNow) {
-  OffTopKeeper keeper;
-  KeepTheBanner(keeper);
-  windows.push_back({true, false, 0, 0, "Pinned", 6, "", "", 0x108});
-  windows.push_back({true, false, 0, 0, "Plain", 5});
-  EXPECT_EQ(MarkOf("Banner 2", keeper), EntryMark::KeptOffTop);
-  EXPECT_EQ(MarkOf("Pinned 3", keeper), EntryMark::OnTop);
-  EXPECT_EQ(MarkOf("Plain 4", keeper), EntryMark::None);
-  EXPECT_EQ(MarkOf("Gone 9", keeper), EntryMark::None);
-}
