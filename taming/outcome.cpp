@@ -104,7 +104,8 @@ void ComposeNotice(Notice &notice, const char *command, std::string_view title,
   }
   Join(notice.text, {before, title, after});
   notice.titleAt = before.size();
-  notice.titleLength = title.size();
+  notice.titleLength =
+      std::min(title.size(), notice.text.size() - 1 - before.size());
 }
 
 void FitNotice(Notice &notice, int width, bool utf8, const TextWidth &measure) {

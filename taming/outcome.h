@@ -46,8 +46,7 @@ struct Notice {
   bool offersRestart; // the administrator case: a click restarts us elevated
 };
 
-// The notice for `outcome` of `command` on the window titled `title`, which
-// holds at most kMaxTitle bytes.
+// The notice for `outcome` of `command` on the window titled `title`.
 void ComposeNotice(Notice &notice, const char *command, std::string_view title,
                    Outcome outcome);
 
