@@ -52,11 +52,12 @@ bool Choose(const std::string &key);
 
 // Row `index` of the list as the screen shows it, scrolled into view and
 // painted; the mark in such a row: 'U' an arrow up, 'D' an arrow down, ' '
-// none, '?' anything else; and the mark in the row of `window` ('-' if it is
-// not listed).
+// none, '?' anything else; and whether the row of `window` shows `mark`
+// once the screen has caught up with the paint (Wine copies a window's
+// pixels to the X server in its own time).
 Image RowShown(const Tamer &t, int index);
 char MarkIn(const Image &row);
-char MarkOf(const Tamer &t, HWND window);
+bool ShowsMark(const Tamer &t, HWND window, char mark);
 
 // The form's client area and every control's place, as designed, at `dpi`.
 void CheckLayout(const Tamer &t, int dpi);
