@@ -83,14 +83,16 @@ void DrawListRow(const DRAWITEMSTRUCT &item, const Keeper &keeper,
                                            : COLOR_WINDOWTEXT));
       }
       // Its em is taller than the row; the ink lies in its middle.
-      DrawTextA(dc, &glyph, 1, &arrow,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+      platform::DrawAnsiText(dc, &glyph, 1, &arrow,
+                             DT_CENTER | DT_VCENTER | DT_SINGLELINE |
+                                 DT_NOCLIP);
       SelectObject(dc, old);
     }
-    // The list box has its own font selected.
+    // The list box has its own font selected. The entry is in the ANSI code
+    // page, as the list box keeps it.
     RECT rest = {cell.right, row.top, row.right, row.bottom};
-    DrawTextA(dc, text.data(), -1, &rest,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    platform::DrawAnsiText(dc, text.data(), -1, &rest,
+                           DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
   // An empty list with the focus gets its focus rectangle too.
   if ((item.itemState & ODS_FOCUS) != 0)

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "resource.h"
 
 namespace {
@@ -16,6 +18,30 @@ TOOLINFOA ToolOf(HWND form, const char *text) {
   tool.lpszText = const_cast<char *>(text);
   return tool;
 }
+
+// Text as the tip draws it: from the ANSI code page, in its font.
+class TipTextWidth final : public TextWidth {
+public:
+  explicit TipTextWidth(HWND tip)
+      : tip_(tip), dc_(GetDC(tip)),
+        old_(SelectObject(dc_, reinterpret_cast<HGDIOBJ>(
+                                   SendMessageA(tip, WM_GETFONT, 0, 0)))) {}
+  ~TipTextWidth() {
+    SelectObject(dc_, old_);
+    ReleaseDC(tip_, dc_);
+  }
+  int Of(std::string_view text) const override {
+    RECT box = {0, 0, 0, 0};
+    platform::DrawAnsiText(dc_, text.data(), static_cast<int>(text.size()),
+                           &box, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return box.right;
+  }
+
+private:
+  HWND tip_;
+  HDC dc_;
+  HGDIOBJ old_;
+};
 
 } // namespace
 
@@ -33,6 +59,14 @@ bool frmHideNotice::Create(HWND form) {
   form_ = form;
   TOOLINFOA tool = ToolOf(form, "");
   SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  // How much wider the balloon is than its text: as TTM_ADJUSTRECT says, or
+  // as wide as the balloon of the empty text, whichever is more (Wine's
+  // TTM_ADJUSTRECT leaves the rectangle as it is).
+  RECT frame = {0, 0, 0, 0};
+  SendMessageA(tip_, TTM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&frame));
+  frame_ = std::max<int>(frame.right - frame.left,
+                         LOWORD(SendMessageA(tip_, TTM_GETBUBBLESIZE, 0,
+                                             reinterpret_cast<LPARAM>(&tool))));
   SetWindowLongPtrA(tip_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   tipProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       tip_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TipProc)));
@@ -43,14 +77,18 @@ void frmHideNotice::Show(HWND form, HWND anchor, const Notice &notice) {
   if (tip_ == nullptr && !Create(form))
     return;
   offersRestart_ = notice.offersRestart;
-  TOOLINFOA tool = ToolOf(form_, notice.text.data());
+  // As wide as the target line at most, frame included, its stem on the
+  // line's lower edge.
+  RECT line;
+  GetWindowRect(anchor, &line);
+  const int width = line.right - line.left - frame_;
+  Notice fitted = notice;
+  FitNotice(fitted, width, GetACP() == CP_UTF8, TipTextWidth(tip_));
+  TOOLINFOA tool = ToolOf(form_, fitted.text.data());
   SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageA(tip_, TTM_SETTITLEA, TTI_WARNING,
                reinterpret_cast<LPARAM>(notice.title.data()));
-  // As wide as the target line, its stem on the line's lower edge.
-  RECT line;
-  GetWindowRect(anchor, &line);
-  SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, line.right - line.left);
+  SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, width);
   SendMessageA(tip_, TTM_TRACKPOSITION, 0,
                MAKELPARAM((line.left + line.right) / 2, line.bottom));
   SendMessageA(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));

@@ -31,5 +31,6 @@ private:
   HWND form_ = nullptr;
   HWND tip_ = nullptr;
   WNDPROC tipProc_ = nullptr;
+  int frame_ = 0; // how much wider the balloon is than its text
   bool offersRestart_ = false;
 };

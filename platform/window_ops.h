@@ -5,9 +5,11 @@
 
 #include <cstdint>
 
-// The same incomplete type that <windows.h> uses for HWND, so a handle passes
-// between this header and user32 without casts.
+// The same incomplete types that <windows.h> uses for HWND, HDC and RECT, so
+// they pass between this header and user32 without casts.
 struct HWND__;
+struct HDC__;
+struct tagRECT;
 
 #if defined(__i386__) && defined(_WIN32)
 #define PLATFORM_CALLBACK __stdcall
@@ -18,6 +20,8 @@ struct HWND__;
 namespace platform {
 
 using HWND = HWND__ *;
+using HDC = HDC__ *;
+using RECT = tagRECT;
 using BOOL = int;
 using UINT = unsigned int;
 // The message parameter types exactly as user32 spells them, so a callback
@@ -116,6 +120,15 @@ BOOL SendMessageCallbackA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
 // A WM_TIMER to `hwnd` every `elapse` milliseconds, until killed.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
+
+// Drawing
+// Draws `length` bytes of `text` (-1: up to its NUL) as DrawTextW does, once
+// converted from the ANSI code page (GetACP()) to UTF-16: the code page that
+// the system's own controls convert with. DrawTextA converts with the code
+// page of the font's character set, which is never UTF-8. No more than
+// kMaxDrawnText bytes are drawn.
+int DrawAnsiText(HDC dc, const char *text, int length, RECT *rect, UINT format);
+constexpr int kMaxDrawnText = 512;
 
 // The mandatory integrity level of process `processId` (0: this one), as the
 // relative identifier of its token's label: 0x2000 medium, 0x3000 high, and

@@ -65,9 +65,39 @@ winebed_environment() {
 # What a template was made for; a template that differs is made anew.
 winebed_template_stamp() {
   # The font packages count too: a prefix caches the fonts it found.
-  printf 'settings-4 %s %s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
+  printf 'settings-5 %s %s %s %s' "$(/usr/lib/wine/wine64 --version 2>/dev/null)" "$1" \
     "$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)" \
-    "$(dpkg-query -W -f='${Version}' fonts-wine 2>/dev/null)"
+    "$(dpkg-query -W -f='${Version} ' "${WINEBED_FONT_PACKAGES[@]}" 2>/dev/null)"
+}
+
+# Wine's Tahoma, the message font, has no Greek and no CJK. Windows draws
+# what a font lacks from the fonts that its font link (the SystemLink
+# registry key) names, and Wine does the same with the same names: it writes
+# that list anew whenever a process of another ANSI code page starts, as the
+# program (UTF-8) does after the tests (1252). So Debian's fonts come in
+# under two of the names: WenQuanYi Micro Hei as Microsoft YaHei UI, and
+# Symbola as Segoe UI Symbol.
+WINEBED_FONT_PACKAGES=(fonts-wine fonts-wqy-microhei fonts-symbola)
+WINEBED_LINKED_FONTS=(
+  "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc:msyh.ttc:Microsoft YaHei UI"
+  "/usr/share/fonts/truetype/ancient-scripts/Symbola_hint.ttf:seguisym.ttf:Segoe UI Symbol"
+)
+
+# winebed_rename_font SOURCE TARGET FAMILY: the first font of SOURCE, named
+# FAMILY, as TARGET.
+winebed_rename_font() {
+  /usr/bin/python3 - "$@" <<'EOF'
+import sys
+from fontTools.ttLib import TTFont
+source, target, family = sys.argv[1:]
+font = TTFont(source, fontNumber=0, lazy=True)
+for record in font["name"].names:
+    if record.nameID in (1, 4, 16):  # family, full and typographic names
+        record.string = family
+    elif record.nameID in (3, 6):  # unique and PostScript names
+        record.string = family.replace(" ", "")
+font.save(target)
+EOF
 }
 
 # Creates the prefix that each run's prefix is cloned from, once: creating
@@ -88,6 +118,11 @@ winebed_make_template() {
     # Wine reads its own fonts (Marlett draws the caption buttons) only from
     # C:\windows\Fonts, which Debian's wineboot leaves empty.
     cp /usr/share/wine/fonts/* "$template/drive_c/windows/Fonts/" || exit 1
+    for font in "${WINEBED_LINKED_FONTS[@]}"; do
+      IFS=: read -r source target family <<<"$font"
+      winebed_rename_font "$source" "$template/drive_c/windows/Fonts/$target" \
+        "$family" || exit 1
+    done
     # Wine draws the window frames itself, so screen and window coordinates
     # agree; and without a window manager it places the X windows itself,
     # or a minimised window would stay on the screen where it was.
@@ -115,7 +150,7 @@ winebed_clone() {
   cp -al "$template" "$prefix" || return 1
   rm -f "$prefix/.winebed-stamp"
   (cd "$template" && find . -type f ! -iregex \
-    '.*\.\(dll\|exe\|drv\|sys\|ocx\|cpl\|acm\|ax\|tlb\|nls\|ttf\|fon\|msstyles\)' \
+    '.*\.\(dll\|exe\|drv\|sys\|ocx\|cpl\|acm\|ax\|tlb\|nls\|ttf\|ttc\|fon\|msstyles\)' \
     ! -name .winebed-stamp -print) | while IFS= read -r file; do
     cp -p "$template/$file" "$prefix/$file.winebed" &&
       mv -f "$prefix/$file.winebed" "$prefix/$file"

@@ -69,28 +69,61 @@ void ComposeNotice(Notice &notice, const char *command, std::string_view title,
                    Outcome outcome) {
   Join(notice.title, {command, " had no effect"});
   notice.offersRestart = outcome == Outcome::Administrator;
+  std::string_view before = "The application of \"";
+  std::string_view after = "\" would not allow the change.";
   switch (outcome) {
   case Outcome::Closed:
-    Join(notice.text, {"\"", title, "\" has closed."});
-    return;
+    before = "\"";
+    after = "\" has closed.";
+    break;
   case Outcome::Administrator:
-    Join(notice.text,
-         {"\"", title,
-          "\" belongs to a program that runs as administrator. Windows does "
-          "not let Topmost Tamer change such windows. Click here to restart "
-          "Topmost Tamer as administrator."});
-    return;
+    before = "\"";
+    after = "\" belongs to a program that runs as administrator. Windows does "
+            "not let Topmost Tamer change such windows. Click here to restart "
+            "Topmost Tamer as administrator.";
+    break;
   case Outcome::NotResponding:
-    Join(notice.text, {"The application of \"", title,
-                       "\" does not respond. The change will happen when it "
-                       "does."});
-    return;
+    after = "\" does not respond. The change will happen when it does.";
+    break;
   case Outcome::TookEffect:
   case Outcome::Refused:
     break;
   }
-  Join(notice.text,
-       {"The application of \"", title, "\" would not allow the change."});
+  Join(notice.text, {before, title, after});
+  notice.titleAt = before.size();
+  notice.titleLength =
+      std::min(title.size(), notice.text.size() - 1 - before.size());
+}
+
+void FitNotice(Notice &notice, int width, bool utf8, const TextWidth &measure) {
+  const Notice whole = notice;
+  const char *const text = whole.text.data();
+  const std::size_t size = std::strlen(text);
+  const std::size_t titleEnd = whole.titleAt + whole.titleLength;
+  const auto wordEnd = [&](std::size_t from) {
+    return static_cast<std::size_t>(std::find(text + from, text + size, ' ') -
+                                    text);
+  };
+  // What follows the title up to the next space stays with its last word.
+  const std::string_view tail(text + titleEnd, wordEnd(titleEnd) - titleEnd);
+  for (std::size_t start = 0; start < titleEnd; start = wordEnd(start) + 1) {
+    if (wordEnd(start) <= whole.titleAt ||
+        measure.Of({text + start, wordEnd(start) - start}) <= width)
+      continue;
+    std::size_t cut = std::max(start, whole.titleAt);
+    std::array<char, sizeof whole.text> word;
+    for (std::size_t longer = cut + 1; longer < titleEnd; ++longer) {
+      if (modHideWin::WholeCharacters({text, longer}, utf8) != longer)
+        continue;
+      Join(word, {{text + start, longer - start}, "...", tail});
+      if (measure.Of(word.data()) > width)
+        break;
+      cut = longer;
+    }
+    Join(notice.text, {{text, cut}, "...", {text + titleEnd, size - titleEnd}});
+    notice.titleLength = cut + 3 - whole.titleAt;
+    return;
+  }
 }
 
 void ExpectOutcome(const OutcomeWatch &watch, HWND window, Expected expected,

@@ -67,12 +67,29 @@ void Join(std::array<char, N> &out,
 struct Notice {
   std::array<char, 48> title; // which command had no effect
   std::array<char, modHideWin::kMaxTitle + 256> text; // why, naming the window
+  std::size_t titleAt, titleLength; // where the window's title is in `text`
   bool offersRestart; // the administrator case: a click restarts us elevated
 };
 
 // The notice for `outcome` of `command` on the window titled `title`.
 void ComposeNotice(Notice &notice, const char *command, std::string_view title,
                    Outcome outcome);
+
+// How wide a piece of text is drawn.
+class TextWidth {
+public:
+  virtual int Of(std::string_view text) const = 0;
+
+protected:
+  ~TextWidth() = default;
+};
+
+// Fits the notice's text to lines `width` wide. It wraps only at spaces, so
+// a word (a run without spaces) wider than a line would widen the notice:
+// the first word of the window's title that is too wide is cut at a whole
+// character (of UTF-8 if `utf8`, else of a single-byte code page), "..."
+// follows, and the title ends there.
+void FitNotice(Notice &notice, int width, bool utf8, const TextWidth &measure);
 
 // The timer for the look, on the window that asks for it, and how long after
 // the command it fires.

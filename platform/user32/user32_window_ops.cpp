@@ -1,6 +1,7 @@
 // user32 provider of the window operations: each one is the system call of
 // the same name, but IsWindowCloaked, which asks the desktop window manager,
-// and GetProcessIntegrityLevel, which reads a process's token (advapi32).
+// DrawAnsiText, which converts before it draws, and GetProcessIntegrityLevel,
+// which reads a process's token (advapi32).
 // Our header first: <windows.h> defines TRUE, LB_ADDSTRING and the like as
 // macros, which would clash with the header's constants of the same names.
 #include "window_ops.h"
@@ -141,6 +142,18 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse) {
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) { return ::KillTimer(hwnd, id); }
+
+int DrawAnsiText(HDC dc, const char *text, int length, RECT *rect,
+                 UINT format) {
+  // In every code page a byte makes at most one UTF-16 unit.
+  wchar_t wide[kMaxDrawnText];
+  if (length < 0)
+    length = lstrlenA(text);
+  const int units = MultiByteToWideChar(
+      ::GetACP(), 0, text, length < kMaxDrawnText ? length : kMaxDrawnText,
+      wide, kMaxDrawnText);
+  return ::DrawTextW(dc, wide, units, rect, format);
+}
 
 DWORD GetProcessIntegrityLevel(DWORD processId) {
   if (processId == 0)

@@ -34,26 +34,19 @@ std::vector<LONG> Ink(HWND window, HFONT font = nullptr) {
   RECT r = {};
   if (IsWindowVisible(window))
     GetWindowRect(window, &r);
-  RECT box = {0, 0, r.right - r.left, r.bottom - r.top};
-  const HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, box.right, box.bottom);
-  SelectObject(dc, bitmap);
-  FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-  if (font == nullptr)
-    BitBlt(dc, 0, 0, box.right, box.bottom, screen, r.left, r.top, SRCCOPY);
-  SelectObject(dc, font);
-  DrawTextA(dc, font ? "MiniMize" : "", -1, &box,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  const SIZE size = {r.right - r.left, r.bottom - r.top};
+  const Image image =
+      font == nullptr ? Grab(r)
+                      : Drawn(size, {0, 0, size.cx, size.cy}, font, L"MiniMize",
+                              DT_CENTER | DT_VCENTER | DT_SINGLELINE, 0,
+                              GetSysColor(COLOR_BTNFACE));
   std::vector<LONG> ink;
-  for (LONG y = 4; y < box.bottom - 4; ++y)
-    for (LONG x = 4; x < box.right - 4; ++x) {
-      const COLORREF c = GetPixel(dc, x, y);
+  for (LONG y = 4; y < size.cy - 4; ++y)
+    for (LONG x = 4; x < size.cx - 4; ++x) {
+      const COLORREF c = image.At(x, y);
       if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
         ink.push_back(y * 0x10000 + x);
     }
-  DeleteDC(dc);
-  DeleteObject(bitmap);
-  ReleaseDC(nullptr, screen);
   return ink;
 }
 

@@ -1,6 +1,6 @@
-// "Keep Off Top" by real right-clicks, against a banner that puts itself
-// back on top every 100 ms, a window that closes and a hung one; and the
-// marks in the list's rows, as the screen shows them.
+// "Keep Off Top" and "Keep On Top" by real right-clicks, against a banner
+// that puts itself back on top every 100 ms, a window that drops the state
+// every 100 ms, a window that closes and a hung one.
 #include "suite.h"
 
 #include "resource.h"
@@ -8,53 +8,6 @@
 #include <algorithm>
 
 namespace e2e {
-namespace {
-
-// The mark in row `index` of the list as the screen shows it: 'U' an arrow
-// up, 'K' an arrow up under a bar, 'D' an arrow down, ' ' none, '?' anything
-// else. The mark's cell is the square at the row's left, less a pixel for
-// the focus rectangle.
-char MarkShown(const Tamer &t, int index) {
-  RECT row = {};
-  SendMessageA(t.list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&row));
-  MapWindowPoints(t.list, nullptr, reinterpret_cast<POINT *>(&row), 2);
-  const int side = row.bottom - row.top;
-  const HDC screen = GetDC(nullptr);
-  const COLORREF background = GetPixel(screen, row.left + 1, row.top + 1);
-  std::vector<int> widths; // of the ink in each line that has some
-  for (int y = 1; y < side - 1; ++y) {
-    int width = 0;
-    for (int x = 1; x < side - 1; ++x)
-      width += GetPixel(screen, row.left + x, row.top + y) != background;
-    if (width > 0)
-      widths.push_back(width);
-  }
-  ReleaseDC(nullptr, screen);
-  if (widths.empty())
-    return ' ';
-  // A bar: lines of one width above a narrower tip that widens downwards.
-  std::size_t bar = 0;
-  while (bar < widths.size() && widths[bar] == widths.front())
-    ++bar;
-  if (bar + 1 < widths.size() && widths[bar] < widths.front() &&
-      widths[bar] < widths.back())
-    return 'K';
-  if (widths.size() < 2 || widths.front() == widths.back())
-    return '?';
-  return widths.front() < widths.back() ? 'U' : 'D';
-}
-
-} // namespace
-
-char MarkOf(const Tamer &t, HWND window) {
-  const int index = IndexOf(t, EntryOf(window));
-  if (index < 0)
-    return '-';
-  SendMessageA(t.list, LB_SETTOPINDEX, index, 0);
-  UpdateWindow(t.list);
-  Answers(t.form);
-  return MarkShown(t, index);
-}
 
 std::string MenuAt(const Tamer &t, HWND window) {
   return AtEntry(t.list, IndexOf(t, EntryOf(window))) + "click 3";
@@ -62,44 +15,6 @@ std::string MenuAt(const Tamer &t, HWND window) {
 
 double Longest(const std::vector<double> &ms) {
   return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end());
-}
-
-void TestMarks(Suite &suite) {
-  const Tamer &t = suite.tamer;
-  const HWND banner = suite.Role("banner"), ordinary = suite.Role("ordinary");
-  const std::string dpi = std::to_string(suite.dpi);
-  // The target, the banner, kept off top, then on top; and screenshots.
-  const auto kept = [&](const std::string &shot) {
-    CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop) &&
-          WaitUntil([&] { return !IsTopmost(banner); }));
-    CHECK_EQ('D', MarkOf(t, banner));
-    CHECK(shot.empty() || Screenshot("marks-kept-" + shot));
-    CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOnTop) &&
-          WaitUntil([&] { return IsTopmost(banner); }));
-    CHECK_EQ('K', MarkOf(t, banner));
-    CHECK(shot.empty() || Screenshot("marks-kept-on-top-" + shot));
-  };
-  Context("marks at " + dpi + " DPI");
-  CHECK(Press(t.tasks));
-  CHECK_EQ('U', MarkOf(t, banner));
-  CHECK_EQ(' ', MarkOf(t, ordinary));
-  Screenshot("marks-" + dpi);
-  CHECK(Target(t, banner));
-  kept(dpi);
-
-  // Rows and marks grow with the DPI.
-  const LRESULT height = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
-  for (const int to : {suite.dpi * 3 / 2, suite.dpi}) {
-    Context("marks after a change to " + std::to_string(to) + " DPI");
-    CHECK(ChangeDpi(t, to));
-    // Fonts do not scale in proportion: taller, then as before.
-    const LRESULT now = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
-    CHECK(to == suite.dpi ? now == height : now > height);
-    kept("");
-  }
-  Context("marks at " + dpi + " DPI, kept no more");
-  CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOnTop));
-  CHECK_EQ('U', MarkOf(t, banner));
 }
 
 void TestKeepOffTop(Suite &suite) {
@@ -158,11 +73,11 @@ void TestKeepOffTop(Suite &suite) {
   Context("a kept window that closes is forgotten: its mark goes");
   const HWND doomed = suite.Role("twin2"); // "doomed" is the notices'
   CHECK(OpenMenu(menuAt(doomed)) && Choose("k"));
-  CHECK_EQ('D', MarkOf(t, doomed));
+  CHECK(ShowsMark(t, doomed, 'D'));
   const int row = IndexOf(t, EntryOf(doomed));
   PostMessageA(doomed, WM_CLOSE, 0, 0);
   // The program repaints the list once it has noticed.
-  CHECK(WaitUntil([&] { return MarkShown(t, row) == ' '; }));
+  CHECK(WaitUntil([&] { return MarkIn(RowShown(t, row)) == ' '; }));
 }
 
 void TestKeepOnTop(Suite &suite) {
@@ -181,7 +96,7 @@ void TestKeepOnTop(Suite &suite) {
   Context("Keep Off Top turns it round; chosen again, the keeping ends");
   CHECK(OpenMenu(MenuAt(t, window)) && Choose("k"));
   CHECK(WaitUntil([&] { return !IsTopmost(window); }));
-  CHECK_EQ('D', MarkOf(t, window));
+  CHECK(ShowsMark(t, window, 'D'));
   CHECK(Send(window, fixture::kDrop, 0) &&
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
@@ -190,7 +105,7 @@ void TestKeepOnTop(Suite &suite) {
   CHECK(SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
   CHECK_EQ(0.0, SampleOnTop(window, 500).share);
-  CHECK_EQ(' ', MarkOf(t, window));
+  CHECK(ShowsMark(t, window, ' '));
 }
 
 } // namespace e2e

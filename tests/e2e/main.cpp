@@ -50,7 +50,7 @@ int main(int argc, char **argv) {
       {"full", TestHung},
       {"full", TestRealInput},
       {"full", TestContextMenu},
-      {"full layout", TestMarks},
+      {"full layout", TestRows},
       {"full", TestKeepOffTop},
       {"full", TestKeepOnTop},
       {"full", TestRules},

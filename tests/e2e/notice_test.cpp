@@ -1,18 +1,23 @@
 // The notice when a command had no effect: its reason for a window that
 // hangs, vetoes the change or has closed, none when the command worked, how
-// it goes away; and the restart as administrator, which under Wine starts an
-// ordinary new instance.
+// it goes away, and how it fits titles too wide for it; and the restart as
+// administrator, which under Wine starts an ordinary new instance.
 #include "suite.h"
 
 #include "resource.h"
+
+#include <cstring>
 
 namespace e2e {
 
 void TestNotices(Suite &suite) {
   Tamer &t = suite.tamer;
   const auto gone = [&] { return NoticeOf(t) == nullptr; };
-  // Each row's notice ends before the next row: the hung one by the next
-  // command, the veto one by a click on it, the last by its time running out.
+  // Each row's notice ends before the next row: the veto one by a click on
+  // it, the last by its time running out, the others by the next command. A
+  // title wider than the notice is cut at a whole character, with "...".
+  const char *const kVetoed = "The application of \"";
+  const char *const kRefused = "\" would not allow the change.";
   const struct {
     const char *role, *before, *after; // the notice's text around the title
     int command;                       // sent to the form as a WM_COMMAND
@@ -21,8 +26,10 @@ void TestNotices(Suite &suite) {
        "\" does not respond. The change will happen when it does.",
        IDC_Command1},
       {"ordinary", nullptr, nullptr, IDC_Command1},
-      {"veto", "The application of \"", "\" would not allow the change.",
-       IDM_mnuAlwaysOnTop},
+      {"long", kVetoed, kRefused, IDM_mnuAlwaysOnTop},
+      {"emoji300", kVetoed, kRefused, IDM_mnuAlwaysOnTop},
+      {"cjk300", kVetoed, kRefused, IDM_mnuAlwaysOnTop},
+      {"veto", kVetoed, kRefused, IDM_mnuAlwaysOnTop},
       {"doomed", "\"", "\" has closed.", IDC_Command1},
   };
   for (const auto &row : rows) {
@@ -36,22 +43,37 @@ void TestNotices(Suite &suite) {
       CHECK(SendMessageA(suite.roles.Window(), fixture::kFreeze, 0, 0));
     if (role == "doomed" && PostMessageA(window, WM_CLOSE, 0, 0))
       CHECK(WaitUntil([&] { return !IsWindow(window); }));
+    const bool wide = role == "long" || role == "emoji300" || role == "cjk300";
+    CHECK(!wide || Send(window, fixture::kVeto, TRUE));
     const int iconic = suite.Iconic();
     CHECK(Send(t.form, WM_COMMAND, row.command, 0, 1000));
     std::string notice;
     WaitUntil([&] { return !(notice = NoticeText(t)).empty(); }, 3000);
     CHECK(Send(t.form, WM_NULL, 0, 0, 1000)); // whatever the target does
-    CHECK_EQ(row.before ? row.before + title + row.after : "", notice);
+    // All of the title, or of a wide one what comes before "...".
+    const size_t named = wide ? notice.size() - std::strlen(row.before) -
+                                    std::strlen(row.after) - 3
+                              : title.size();
+    CHECK_EQ(row.before ? row.before + title.substr(0, named) +
+                              (wide ? "..." : "") + row.after
+                        : "",
+             notice);
+    // The balloon is as wide as the target line at most.
+    RECT balloon = {}, line;
+    GetWindowRect(NoticeOf(t), &balloon);
+    GetWindowRect(t.target, &line);
+    CHECK(balloon.right - balloon.left <= line.right - line.left);
+    if (wide)
+      Send(window, fixture::kVeto, FALSE);
     if (role == "hung") {
       Screenshot("notice-" + std::to_string(suite.dpi));
       SendMessageA(suite.roles.Window(), fixture::kThaw, 0, 0);
     }
     if (role == "veto") {
-      RECT shown = {};
-      GetWindowRect(NoticeOf(t), &shown);
       CHECK(GetWindowLongPtrA(window, GWLP_USERDATA) > 0); // it was asked
-      CHECK(Xdo("mousemove " + std::to_string(shown.left + 40) + " " +
-                std::to_string((shown.top + shown.bottom) / 2) + " click 1"));
+      CHECK(Xdo("mousemove " + std::to_string(balloon.left + 40) + " " +
+                std::to_string((balloon.top + balloon.bottom) / 2) +
+                " click 1"));
       CHECK(WaitUntil(gone));
     }
     // No other window changed; the notice lasts about ten seconds.

@@ -140,7 +140,7 @@ void TestRules(Suite &suite) {
   CHECK(t.Start(suite.program));
   CHECK(WaitUntil([&] { return !IsTopmost(banner); }, 250));
   CHECK(Press(t.tasks));
-  CHECK_EQ('D', MarkOf(t, banner));
+  CHECK(ShowsMark(t, banner, 'D'));
   CHECK(Sample(banner).share < 0.5); // kept off, as it comes back
 
   Context("a new banner of the application is off top in 250 ms");

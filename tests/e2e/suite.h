@@ -5,6 +5,7 @@
 #include "check.h"
 #include "desktop.h"
 #include "fixture.h"
+#include "screen.h"
 #include "tamer.h"
 
 namespace e2e {
@@ -49,11 +50,16 @@ HWND Menu();
 bool OpenMenu(const std::string &xdo);
 bool Choose(const std::string &key);
 
-// The mark that the list shows for `window` now, as the screen shows it: 'U'
-// an arrow up, 'K' an arrow up under a bar, 'D' an arrow down, ' ' none, '?'
-// anything else, '-' no entry. Real input that opens the list's menu on the
-// entry of `window`. The longest of some times.
-char MarkOf(const Tamer &t, HWND window);
+// Row `index` of the list as the screen shows it, scrolled into view and
+// painted; the mark in such a row: 'U' an arrow up, 'K' an arrow up under a
+// bar, 'D' an arrow down, ' ' none, '?' anything else; and whether the row of
+// `window` shows `mark` once the screen has caught up with the paint (Wine
+// copies a window's pixels to the X server in its own time).
+Image RowShown(const Tamer &t, int index);
+char MarkIn(const Image &row);
+bool ShowsMark(const Tamer &t, HWND window, char mark);
+// Real input that opens the list's menu on the entry of `window`; the
+// longest of some times.
 std::string MenuAt(const Tamer &t, HWND window);
 double Longest(const std::vector<double> &ms);
 
@@ -68,8 +74,7 @@ std::string RulesFile();
 
 // The form's client area and every control's place, as designed, at `dpi`.
 void CheckLayout(const Tamer &t, int dpi);
-// The window as it opens, laid out for the display's DPI, and laid out anew
-// after a change of DPI and back.
+// The window as it opens, laid out for the display's DPI.
 void TestOpening(Suite &suite);
 void TestFillAndLocate(Suite &suite);
 void TestPlantedDlls(Suite &suite);
@@ -77,7 +82,9 @@ void TestTargets(Suite &suite);
 void TestHung(Suite &suite);
 void TestRealInput(Suite &suite);
 void TestContextMenu(Suite &suite);
-void TestMarks(Suite &suite);
+// The rows' text and marks as the screen shows them, and the layout, at the
+// display's DPI and after a change of DPI and back.
+void TestRows(Suite &suite);
 void TestKeepOffTop(Suite &suite);
 void TestKeepOnTop(Suite &suite);
 void TestRules(Suite &suite);

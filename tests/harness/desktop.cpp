@@ -23,13 +23,6 @@ std::vector<HWND> ZOrder() {
   return windows;
 }
 
-std::string Utf8(const std::wstring &wide) {
-  char text[4096] = {}; // 1023 units make at most 3069 bytes
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text, sizeof text - 1,
-                      nullptr, nullptr);
-  return text;
-}
-
 std::wstring WideTextOf(HWND hwnd) {
   wchar_t wide[1024] = {};
   GetWindowTextW(hwnd, wide, 1024);
@@ -45,6 +38,19 @@ bool Cloaked(HWND hwnd) {
 }
 
 } // namespace
+
+std::string Utf8(const std::wstring &wide) {
+  char text[4096] = {}; // 1023 units make at most 3069 bytes
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text, sizeof text - 1,
+                      nullptr, nullptr);
+  return text;
+}
+
+std::wstring Wide(const std::string &utf8) {
+  wchar_t wide[4096] = {};
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 4095);
+  return wide;
+}
 
 bool ZOrderSettles() {
   std::vector<HWND> last;

@@ -21,6 +21,9 @@ std::string EntryOf(HWND hwnd);
 // cloak (unless `askDwm` is false), top of the Z order first.
 std::vector<std::string> ExpectedEntries(bool askDwm = true);
 
+// Text in UTF-8 and in UTF-16.
+std::string Utf8(const std::wstring &wide);
+std::wstring Wide(const std::string &utf8);
 // A window's text as GetWindowTextW gives it (up to 1023 units), and a list
 // box's entries, in UTF-8.
 std::string TextOf(HWND hwnd);

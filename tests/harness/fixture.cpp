@@ -35,6 +35,19 @@ std::string PadTo(std::string title, size_t length) {
 // The timer of kReassert is 1, that of kDrop 2: each puts the window on
 // top, or takes it off.
 LRESULT CALLBACK RoleProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  constexpr char kVetoes[] = "fixture.vetoes";
+  auto *pos = reinterpret_cast<WINDOWPOS *>(lp);
+  if (msg == fixture::kVeto)
+    return wp != 0 ? SetPropA(hwnd, kVetoes, hwnd)
+                   : RemovePropA(hwnd, kVetoes) != nullptr;
+  // As an aggressive banner does: a request to move it in the Z order is
+  // turned into one that keeps its place.
+  if (msg == WM_WINDOWPOSCHANGING && GetPropA(hwnd, kVetoes) != nullptr &&
+      (pos->flags & SWP_NOZORDER) == 0) {
+    pos->flags |= SWP_NOZORDER;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      GetWindowLongPtrA(hwnd, GWLP_USERDATA) + 1);
+  }
   if (msg == fixture::kReassert || msg == fixture::kDrop) {
     const UINT_PTR timer = msg == fixture::kReassert ? 1 : 2;
     return wp != 0 ? SetTimer(hwnd, timer, static_cast<UINT>(wp), nullptr) != 0
@@ -58,22 +71,11 @@ std::wstring Times(const wchar_t *piece, int copies) {
 // for the screenshots.
 const std::pair<const char *, std::wstring> kWideTitles[] = {
     {"banner", L"Fixture Ad Banner 42 – Łódź"},
-    {"scripts", L"Ελληνικά 中文 日本語 \xD800 עברית عربي e\u0301 😀"},
+    {"scripts", L"Ελληνικά 中文 日本語 \xD800 e\u0301 ✓ 😀"},
+    {"rtl", L"עברית عربي"},
     {"emoji300", Times(L"😀", 150)},
     {"cjk300", Times(L"漢", 300)},
 };
-
-// As an aggressive banner does: a request to move it in the Z order is
-// turned into one that keeps its place.
-LRESULT CALLBACK VetoProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto *pos = reinterpret_cast<WINDOWPOS *>(lp);
-  if (msg == WM_WINDOWPOSCHANGING && (pos->flags & SWP_NOZORDER) == 0) {
-    pos->flags |= SWP_NOZORDER;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                      GetWindowLongPtrA(hwnd, GWLP_USERDATA) + 1);
-  }
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
 
 HWND MakeRole(int index, HWND first) {
   const fixture::Role &role = fixture::kRoles[index];
@@ -83,10 +85,9 @@ HWND MakeRole(int index, HWND first) {
   if (role.name == std::string("allbytes"))
     for (int byte = 1; byte < 256; ++byte) // 255: a cut one short shows
       title += static_cast<char>(byte);
-  const HWND made =
-      Make(role.name, title, role.style, role.exStyle, 420 + index % 4 * 190,
-           120 + index / 4 * 150, role.ownedByFirst ? first : nullptr,
-           role.name == std::string("veto") ? VetoProc : RoleProc);
+  const HWND made = Make(role.name, title, role.style, role.exStyle,
+                         420 + index % 4 * 190, 120 + index / 4 * 150,
+                         role.ownedByFirst ? first : nullptr, RoleProc);
   // Kept in UTF-16 as given, where the window's own ANSI procedure would
   // pass it through code page 1252.
   for (const auto &[name, wide] : kWideTitles)
@@ -95,6 +96,8 @@ HWND MakeRole(int index, HWND first) {
                      reinterpret_cast<LPARAM>(wide.c_str()));
   if (role.name == std::string("cloaked"))
     SetPropA(made, fixture::kCloaked, made);
+  if (role.name == std::string("veto"))
+    SendMessageA(made, fixture::kVeto, TRUE, 0);
   return made;
 }
 

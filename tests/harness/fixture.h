@@ -46,16 +46,17 @@ constexpr Role kRoles[] = {
     {"ownedpopup", "Fixture Owned Popup", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0,
      true},
     {"doomed", "Fixture Doomed Window", kFrame, 0, false},
-    // Always on top, and vetoes every change of its Z order, counting them
-    // in its GWLP_USERDATA.
+    // Always on top, and vetoes from the start (kVeto).
     {"veto", "Fixture Veto Banner", kFrame, WS_EX_TOPMOST, false},
     // Always on top, of another class than the banner's.
     {"pinned", "Fixture Pinned Window", kFrame, WS_EX_TOPMOST, false},
     {"hung", "Fixture Hung Window", kFrame, 0, false},
     {"banner", nullptr, kFrame, WS_EX_TOPMOST, false},
-    // Titles in other scripts; 300 units of emoji, cut at 255 bytes of UTF-8
-    // inside a character of 4 bytes, and 300 of CJK, cut between two of 3.
+    // Titles in other scripts, from the left and from the right; 300 units
+    // of emoji, cut at 255 bytes of UTF-8 inside a character of 4 bytes, and
+    // 300 of CJK, cut between two of 3.
     {"scripts", nullptr, kFrame, 0, false},
+    {"rtl", nullptr, kFrame, 0, false},
     {"emoji300", nullptr, kFrame, 0, false},
     {"cjk300", nullptr, kFrame, 0, false},
     // Made last, so the topmost of all; the stand-in dwmapi.dll (dwmapi.cpp)
@@ -78,9 +79,12 @@ constexpr UINT kThaw = WM_APP + 2;
 // keeps lowering.
 constexpr UINT kReassert = WM_APP + 3;
 constexpr UINT kDrop = WM_APP + 4;
+// To a role's window: it vetoes every change of its Z order, counting them in
+// its GWLP_USERDATA, or no more if wParam is 0.
+constexpr UINT kVeto = WM_APP + 5;
 // To the control window: a new always-on-top window of the banner role's
 // class in place of the last one made so, whose handle it answers; with
 // wParam 0, only the last one goes.
-constexpr UINT kNewBanner = WM_APP + 5;
+constexpr UINT kNewBanner = WM_APP + 6;
 
 } // namespace fixture

@@ -83,10 +83,12 @@ HWND NoticeOf(const Tamer &tamer) {
 
 std::string NoticeText(const Tamer &tamer) {
   // A tooltip's text is its tool's, not its window text: only it can tell.
-  char text[1024] = "";
-  Send(NoticeOf(tamer), WM_GETTEXT, sizeof text,
-       reinterpret_cast<LPARAM>(text));
-  return text;
+  wchar_t text[1024] = L"";
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(NoticeOf(tamer), WM_GETTEXT, 1024,
+                      reinterpret_cast<LPARAM>(text), SMTO_NORMAL, kSettleMs,
+                      &ignored);
+  return Utf8(text);
 }
 
 bool BecomesIconic(HWND window, bool iconic) {

@@ -52,8 +52,8 @@ bool Target(const Tamer &tamer, HWND window);
 int IndexOf(const Tamer &tamer, const std::string &entry);
 // The control of the program that has the keyboard focus.
 HWND Focus(const Tamer &tamer);
-// The program's notice while it is shown, else nullptr; and its text, empty
-// while none is shown.
+// The program's notice while it is shown, else nullptr; and its text in
+// UTF-8, empty while none is shown.
 HWND NoticeOf(const Tamer &tamer);
 std::string NoticeText(const Tamer &tamer);
 // Waits for `window` to be minimised (or not) and for its thread to have

@@ -284,6 +284,29 @@ TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
   }
 }
 
+// A width of one a byte but a UTF-8 lead byte: a CJK character is twice as
+// wide as a letter, and a cut one narrower.
+TEST(Outcome, CutsATitleTooWideForTheNoticeAtAWholeCharacter) {
+  struct Bytes final : TextWidth {
+    int Of(std::string_view text) const override {
+      return static_cast<int>(std::count_if(
+          text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0xC0; }));
+    }
+  } measure;
+  const std::string kan = "\xE6\xBC\xA2"; // in UTF-8, three bytes
+  const std::pair<std::string, std::string> cases[] = {
+      {"Banner 2024", "\"Banner 2024\" has closed."},
+      {"Banner 0123456789", "\"Banner 012345...\" has closed."},
+      {kan + kan + kan + kan + kan, "\"" + kan + kan + "...\" has closed."},
+  };
+  for (const auto &[title, says] : cases) {
+    Notice notice{};
+    ComposeNotice(notice, "MiniMize", title, Outcome::Closed);
+    FitNotice(notice, 10, true, measure);
+    EXPECT_EQ(notice.text.data(), says);
+  }
+}
+
 namespace {
 
 // Window 1 is the target label, naming window 2, which is on top.
@@ -372,18 +395,6 @@ TEST(KeepOffTop, KeepsAsManyWindowsAsAUserWould) {
     keeper.Keep(HwndFromLong(LONG(i)), Direction::OffTop);
   EXPECT_TRUE(keeper.IsKept(HwndFromLong(LONG(Keeper::kCapacity))));
   EXPECT_FALSE(keeper.IsKept(HwndFromLong(LONG(windows.size()))));
-}
-
-TEST(KeepOffTop, TheMarksShowTheStatesAsTheyAreNow) {
-  Taming taming;
-  Keeper &keeper = taming.keeper;
-  KeepTheBanner(taming);
-  windows.push_back({true, false, 0, 0, "Pinned", 6, "", "", 0x108});
-  windows.push_back({true, false, 0, 0, "Plain", 5});
-  EXPECT_EQ(MarkOf("Banner 2", keeper), EntryMark::KeptOffTop);
-  EXPECT_EQ(MarkOf("Pinned 3", keeper), EntryMark::OnTop);
-  EXPECT_EQ(MarkOf("Plain 4", keeper), EntryMark::None);
-  EXPECT_EQ(MarkOf("Gone 9", keeper), EntryMark::None);
 }
 
 TEST(Rules, AStoreAppsRuleCatchesTheFramesOfThatAppAlone) {
