@@ -180,6 +180,7 @@ EntryMark MarkOf(const char *entry, const Keeper &keeper) {
 void TargetRemembering(const frmHideControls &form, const Taming &taming,
                        const Settings &settings, RememberOffer &offer) {
   offer.kind = RememberOffer::Kind::Unavailable;
+  offer.rule.path[0] = offer.rule.windowClass[0] = '\0';
   const HWND window = TargetWindow(form);
   ApplicationPath path;
   char windowClass[Rule::kMaxClass + 1];
