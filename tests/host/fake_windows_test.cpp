@@ -226,24 +226,6 @@ TEST(Commands, CopyNoTextLongerThanAnEntry) {
   Command1_Click(form);
 }
 
-TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
-  const frmHideControls form{{}, HwndFromLong(1), {}, {}, {}};
-  Taming taming;
-  for (const bool topmost : {true, false}) {
-    windows = {
-        {true, false, 0, 0, "Banner 2", 8},
-        {true, false, 0, 0, "Banner", 6, "", "", topmost ? 0x108 : 0x100}};
-    trace.clear();
-    EXPECT_EQ(TargetIsTopmost(form), topmost);
-    mnuAlwaysOnTop_Click(form, taming);
-    // No move, no size, no activation; scheduled on the target's thread.
-    EXPECT_EQ(trace, (std::vector<std::string>{
-                         "pos 2 after " + std::string(topmost ? "-2" : "-1") +
-                             " flags 16403",
-                         "timer 1000"}));
-  }
-}
-
 TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
   const frmHideControls form{{}, HwndFromLong(1), {}, {}, {}};
   constexpr DWORD kMedium = 0x2000, kHigh = 0x3000;
@@ -348,18 +330,6 @@ TEST(KeepOffTop, TakesTheStateAwayWheneverItComesBackOneRequestAtATime) {
   EXPECT_EQ(trace, std::vector<std::string>{"timer off"});
 }
 
-TEST(KeepOffTop, AlwaysOnTopGivesAKeptWindowTheStateBackForGood) {
-  Taming taming;
-  Keeper &keeper = taming.keeper;
-  KeepTheBanner(taming);
-  trace.clear();
-  mnuAlwaysOnTop_Click(kKeeperForm, taming);
-  EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::None);
-  EXPECT_EQ(trace,
-            (std::vector<std::string>{"timer off", "pos 2 after -1 flags 16403",
-                                      "timer 1000"}));
-}
-
 TEST(KeepOffTop, ForgetsAClosedWindowThoughANewOneGetsItsHandle) {
   for (const DWORD thread : {0, 2}) { // closed; reused by another thread
     Taming taming;
@@ -371,20 +341,6 @@ TEST(KeepOffTop, ForgetsAClosedWindowThoughANewOneGetsItsHandle) {
     EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::None);
     EXPECT_EQ(trace, std::vector<std::string>{"timer off"}) << thread;
   }
-}
-
-TEST(KeepOffTop, ARefusalIsSaidOnceAndAskedAgainEverLessOften) {
-  Taming taming;
-  Keeper &keeper = taming.keeper;
-  KeepTheBanner(taming);
-  int said = 0;
-  for (int check = 0; check < 1000; ++check) { // 15 s
-    AnswerAll(); // still on top: the window refuses
-    said += keeper.Check().refused == HwndFromLong(2);
-  }
-  EXPECT_EQ(said, 1);
-  // 3 refusals, then one request after pauses of 1, 2, 4 and 8 s.
-  EXPECT_EQ(std::count(trace.begin(), trace.end(), kTakeAway), 7);
 }
 
 TEST(KeepOffTop, KeepsAsManyWindowsAsAUserWould) {
