@@ -5,9 +5,10 @@
 
 #include <cstdint>
 
-// The same incomplete type that <windows.h> uses for HWND, so a handle passes
-// between this header and user32 without casts.
+// The same incomplete types that <windows.h> uses for HWND and HMENU, so a
+// handle passes between this header and user32 without casts.
 struct HWND__;
+struct HMENU__;
 
 #if defined(__i386__) && defined(_WIN32)
 #define PLATFORM_CALLBACK __stdcall
@@ -18,6 +19,8 @@ struct HWND__;
 namespace platform {
 
 using HWND = HWND__ *;
+using HMENU = HMENU__ *;
+using HANDLE = void *;
 using BOOL = int;
 using UINT = unsigned int;
 // The message parameter types exactly as user32 spells them, so a callback
@@ -126,5 +129,80 @@ DWORD GetProcessIntegrityLevel(DWORD processId);
 constexpr DWORD kIntegrityUnknown = 0xFFFFFFFF;
 // The system has no integrity levels (Windows before Vista).
 constexpr DWORD kNoIntegrityLevels = 0;
+
+// The notification area, the start at sign-in, one copy at a time
+
+constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_USER = 0x0400;
+constexpr UINT NIN_SELECT = WM_USER;
+constexpr UINT NIN_KEYSELECT = WM_USER + 1;
+constexpr DWORD NIM_ADD = 0;
+constexpr DWORD NIM_MODIFY = 1;
+constexpr DWORD NIM_DELETE = 2;
+
+// The program's icon in the notification area: icon `id` of `window`, which
+// gets `callbackMessage` for the user's clicks and keys on it, with the
+// parameters of NOTIFYICON_VERSION_4: the event in lParam's low word, the
+// anchor point's screen coordinates in wParam (x low, y high).
+struct NotifyIcon {
+  HWND window;
+  UINT id;
+  UINT callbackMessage;
+};
+// NIM_ADD shows the icon, in `window`'s class's small icon, with `tip`, and
+// asks for version 4's messages; NIM_MODIFY changes the tip, and shows
+// `balloonTitle` and `balloon` beside the icon unless they are nullptr;
+// NIM_DELETE removes it. Shell32 comes from the system folder, on first use.
+// FALSE when the shell refused (or there is none).
+BOOL Shell_NotifyIconA(DWORD message, const NotifyIcon &icon, const char *tip,
+                       const char *balloonTitle = nullptr,
+                       const char *balloon = nullptr);
+UINT RegisterWindowMessageA(const char *name);
+// Lets processes of a lower integrity level, such as the shell when we run as
+// administrator, post `message` to `window`. Does nothing before Vista, where
+// nothing keeps them from it.
+BOOL AllowMessageFromBelow(HWND window, UINT message);
+BOOL SetForegroundWindow(HWND hwnd);
+BOOL AllowSetForegroundWindow(DWORD processId);
+BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+HWND FindWindowExA(HWND parent, HWND after, const char *className,
+                   const char *title);
+
+constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_CHECKED = 0x0008;
+constexpr UINT MF_SEPARATOR = 0x0800;
+constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+constexpr UINT TPM_NONOTIFY = 0x0080;
+constexpr UINT TPM_RETURNCMD = 0x0100;
+HMENU CreatePopupMenu();
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, const char *text);
+BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
+// With TPM_RETURNCMD: the chosen item's ID, 0 if none.
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND window);
+BOOL DestroyMenu(HMENU menu);
+
+// This program's full path; its length, `size` or more when cut.
+DWORD GetModuleFileNameA(char *buffer, DWORD size);
+DWORD GetLastError();
+// String values of the key `key` under HKEY_CURRENT_USER, the signed-in
+// user's part of the registry. Reading gives FALSE when the value is missing,
+// is not a string, or does not fit; environment variables in a value of type
+// REG_EXPAND_SZ come expanded. Writing makes the key if it is missing.
+BOOL ReadUserString(const char *key, const char *name, char *buffer,
+                    DWORD size);
+BOOL WriteUserString(const char *key, const char *name, const char *value);
+BOOL DeleteUserValue(const char *key, const char *name);
+
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_ABANDONED = 0x80;
+// A mutex named `name`, which this thread owns if it made it. `existed` says
+// that another process made it first; the result is then nullptr if this one
+// may not open it (another user's, or a copy run as administrator).
+HANDLE CreateMutexA(const char *name, bool &existed);
+DWORD WaitForSingleObject(HANDLE handle, DWORD ms);
+BOOL ReleaseMutex(HANDLE mutex);
+BOOL CloseHandle(HANDLE handle);
+void Sleep(DWORD ms);
 
 } // namespace platform
