@@ -2,18 +2,29 @@
 // one the user picks, to get always-on-top windows out of the way.
 #include "frmHide.h"
 
+#include "one_copy.h"
+
 #include <windows.h>
 
 #include "dpi_api.h"
 #include "frmHide_form.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments,
+                   int cmdShow) {
+  const Switches switches = ParseSwitches(arguments);
+  // Before anything else: a second copy neither keeps windows nor shows an
+  // icon.
+  OneCopy oneCopy;
+  if (!oneCopy.Claim(frmHide::kClassName, switches))
+    return 0;
   const DpiApi dpiApi;
   frmHide form(instance, dpiApi);
   if (!form.Create())
     return 0;
   Form_Load(form.Window());
-  ShowWindow(form.Window(), cmdShow);
+  if (!switches.hidden)
+    ShowWindow(form.Window(), cmdShow);
+  form.ShowIcon();
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

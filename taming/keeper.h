@@ -39,6 +39,7 @@ public:
 
   bool IsKept(platform::HWND window) const;
   bool IsFull() const { return count_ == kCapacity; }
+  std::size_t Count() const { return count_; }
   // Starts keeping `window`: it loses the state now if it has it. Nothing
   // happens for a closed window, or when the table is full.
   void Keep(platform::HWND window);
