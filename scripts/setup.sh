@@ -9,7 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 TT_PACKAGES=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils trayer
   libgtest-dev clang libclang-rt-14-dev cmake ninja-build zip
 )
 

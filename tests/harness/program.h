@@ -48,6 +48,10 @@ public:
   bool Start(const std::string &exe, const std::string &args,
              const char *caption, bool shown, DWORD timeout_ms = kStartMs,
              const char *folder = nullptr);
+  // The same for a whole command line, run as Windows runs one: the program
+  // is what its start names.
+  bool StartCommand(std::string line, const char *caption, bool shown,
+                    DWORD timeout_ms = kStartMs, const char *folder = nullptr);
   HWND Window() const { return window_; }
   DWORD Id() const { return process_.dwProcessId; }
   HANDLE Handle() const { return process_.hProcess; }
@@ -62,9 +66,15 @@ private:
   HWND window_ = nullptr;
 };
 
+// Runs `line` as Windows runs a command line, and waits for its program to
+// end; false, and ends it, if it does not end within `timeout_ms`.
+bool RunToEnd(std::string line, DWORD timeout_ms = 4 * kSettleMs);
+
 // Where screenshots go and marker files live: a Unix folder.
 void SetWorkDir(const std::string &unix_dir);
 const std::string &WorkDir();
+// `path` as one word of /bin/sh, whatever spaces or quotes it holds.
+std::string ShellWord(const std::string &path);
 // Runs `command` in /bin/sh and waits for it; true if it exited 0.
 bool RunUnix(const std::string &command);
 bool Xdo(const std::string &args);

@@ -1,0 +1,79 @@
+#include "tray.h"
+
+#include "program.h"
+
+namespace harness {
+namespace {
+
+// Where the tray's process ID is kept, for Stop.
+std::string PidFile() { return ShellWord(WorkDir() + "/tray.pid"); }
+
+BOOL CALLBACK CollectIcons(HWND hwnd, LPARAM icons) {
+  char cls[64] = "", parentCls[64] = "";
+  GetClassNameA(hwnd, cls, sizeof cls);
+  GetClassNameA(GetAncestor(hwnd, GA_PARENT), parentCls, sizeof parentCls);
+  // Docked: inside the tray's own window, which Wine knows as a foreign one.
+  if (std::string(cls) == "__winex11_tray_icon" &&
+      std::string(parentCls) == "__wine_x11_foreign_window" &&
+      IsWindowVisible(hwnd))
+    reinterpret_cast<std::vector<HWND> *>(icons)->push_back(hwnd);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectDocks(HWND hwnd, LPARAM icons) {
+  EnumChildWindows(hwnd, CollectIcons, icons);
+  return TRUE;
+}
+
+} // namespace
+
+bool Tray::Start() {
+  Stop();
+  // Up once its panel is; its icons dock as Wine's shell sees it.
+  running_ =
+      RunUnix("/usr/bin/trayer --edge top --align right --widthtype "
+              "pixel --width 200 --heighttype pixel --height 32 "
+              ">/dev/null 2>&1 & echo $! >" +
+              PidFile() +
+              " && /usr/bin/timeout 20 /bin/sh -c 'until /usr/bin/xwininfo "
+              "-name panel >/dev/null 2>&1; do sleep 0.1; done'");
+  return running_;
+}
+
+bool Tray::Stop() {
+  if (!running_)
+    return true;
+  running_ = false;
+  return RunUnix("pid=$(cat " + PidFile() + ") && rm " + PidFile() +
+                 " && kill $pid && while kill -0 $pid 2>/dev/null; do "
+                 "sleep 0.1; done");
+}
+
+std::vector<HWND> TrayIcons() {
+  std::vector<HWND> icons;
+  EnumWindows(CollectDocks, reinterpret_cast<LPARAM>(&icons));
+  return icons;
+}
+
+std::string TipOf(HWND icon) {
+  RECT r;
+  GetWindowRect(icon, &r);
+  // Away first: the tip shows when the pointer comes to rest.
+  if (!Xdo("mousemove 640 600 sleep 0.3 mousemove " +
+           std::to_string((r.left + r.right) / 2) + " " +
+           std::to_string((r.top + r.bottom) / 2)))
+    return "";
+  DWORD shell = 0;
+  GetWindowThreadProcessId(icon, &shell);
+  char text[256] = "";
+  WaitUntil([&] {
+    const HWND tip = WindowOf(shell, "tooltips_class32", nullptr, true);
+    return tip != nullptr &&
+           Send(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)) &&
+           text[0] != '\0';
+  });
+  Xdo("mousemove 640 600");
+  return text;
+}
+
+} // namespace harness
