@@ -39,22 +39,6 @@ void NotificationIcon::Say(const char *title, const char *text) {
                                 text);
 }
 
-NotificationIcon::Request NotificationIcon::Read(platform::WPARAM wParam,
-                                                 platform::LPARAM lParam) {
-  // Screen coordinates may be negative on a monitor left of or above the
-  // primary one.
-  const int x = static_cast<short>(wParam & 0xFFFF);
-  const int y = static_cast<short>((wParam >> 16) & 0xFFFF);
-  switch (lParam & 0xFFFF) {
-  case platform::NIN_SELECT:
-  case platform::NIN_KEYSELECT:
-    return {Request::Kind::ShowForm, x, y};
-  case platform::WM_CONTEXTMENU:
-    return {Request::Kind::Menu, x, y};
-  }
-  return {Request::Kind::None, 0, 0};
-}
-
 platform::UINT NotificationIcon::TrackMenu(int x, int y,
                                            const MenuState &state) {
   // A second click on the icon while the menu is open opens no other.

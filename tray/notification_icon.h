@@ -28,7 +28,20 @@ public:
     enum class Kind { None, ShowForm, Menu } kind;
     int x, y; // the menu's place on the screen
   };
-  static Request Read(platform::WPARAM wParam, platform::LPARAM lParam);
+  static Request Read(platform::WPARAM wParam, platform::LPARAM lParam) {
+    // Screen coordinates may be negative on a monitor left of or above the
+    // primary one.
+    const int x = static_cast<short>(wParam & 0xFFFF);
+    const int y = static_cast<short>((wParam >> 16) & 0xFFFF);
+    switch (lParam & 0xFFFF) {
+    case platform::NIN_SELECT:
+    case platform::NIN_KEYSELECT:
+      return {Request::Kind::ShowForm, x, y};
+    case platform::WM_CONTEXTMENU:
+      return {Request::Kind::Menu, x, y};
+    }
+    return {Request::Kind::None, 0, 0};
+  }
 
   // The menu's check marks.
   struct MenuState {
