@@ -14,7 +14,11 @@
 
 namespace {
 
+// Looked up on first use: shell32 is not imported. Not a function's static,
+// whose guard would link in the C++ runtime's exception support.
 using ShellNotifyIconProc = BOOL(WINAPI *)(DWORD, NOTIFYICONDATAA *);
+ShellNotifyIconProc shellNotifyIcon = nullptr;
+bool shellLookedUp = false; // the user-interface thread alone asks
 
 // Copies `text` into a fixed field, cut to fit.
 template <std::size_t N> void CopyField(char (&field)[N], const char *text) {
@@ -28,9 +32,12 @@ namespace platform {
 
 BOOL Shell_NotifyIconA(DWORD message, const NotifyIcon &icon, const char *tip,
                        const char *balloonTitle, const char *balloon) {
-  // Looked up once: shell32 is not imported, and Windows keeps it loaded.
-  static const auto notifyIcon =
-      SystemFunctionAs<ShellNotifyIconProc>("shell32.dll", "Shell_NotifyIconA");
+  if (!shellLookedUp) {
+    shellNotifyIcon = SystemFunctionAs<ShellNotifyIconProc>(
+        "shell32.dll", "Shell_NotifyIconA");
+    shellLookedUp = true;
+  }
+  const ShellNotifyIconProc notifyIcon = shellNotifyIcon;
   if (notifyIcon == nullptr)
     return FALSE;
   NOTIFYICONDATAA data{};
