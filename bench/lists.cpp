@@ -74,7 +74,7 @@ private:
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 
-  OffTopKeeper keeper_; // keeps nothing: the marks read the windows' states
+  Keeper keeper_; // keeps nothing: the marks read the windows' states
   frmHideFonts fonts_{};
   HWND host_ = nullptr;
   HWND list_ = nullptr;

@@ -15,6 +15,7 @@ namespace {
 constexpr char kOwnerClass[] = "TopmostTamer.Owner";
 constexpr char kCaption[] = "Manipulate Windows always on top";
 constexpr UINT_PTR kKeepTimer = 1;
+constexpr UINT_PTR kWatchTimer = 4;
 // The notification-area icon's clicks and keys.
 constexpr UINT kIconMessage = WM_APP + 1;
 
@@ -163,8 +164,8 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   case WM_DRAWITEM:
     if (wParam == IDC_List1) {
-      DrawListRow(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam), keeper_,
-                  fonts_);
+      DrawListRow(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam),
+                  taming_.keeper, fonts_);
       return TRUE;
     }
     break;
@@ -196,7 +197,8 @@ LRESULT frmHide::OnCreate() {
       frmHideControls{Control(IDC_List1), Control(IDC_lblOPut),
                       Control(IDC_Command1), Control(IDC_Command5), hwnd_};
   focus_ = Control(IDC_List1);
-  keeper_.Attach(hwnd_, kKeepTimer);
+  taming_.keeper.Attach(hwnd_, kKeepTimer);
+  taming_.watcher.Attach(hwnd_, kWatchTimer);
   // The shell runs below us when we run as administrator, and so may a
   // second copy.
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
@@ -239,7 +241,7 @@ void frmHide::OnMinimized() {
 
 void frmHide::UpdateTip() {
   if (hwnd_ != nullptr)
-    icon_.SetCounts(keeper_.Count(), 0);
+    icon_.SetCounts(taming_.keeper.Count(), 0);
 }
 
 void frmHide::ToggleStartAtSignIn() {
@@ -272,11 +274,15 @@ void frmHide::OnCommand(int id, int code) {
     Command5_Click(commands_);
     return;
   case IDM_mnuAlwaysOnTop:
-    mnuAlwaysOnTop_Click(commands_, keeper_);
+    mnuAlwaysOnTop_Click(commands_, taming_);
     RepaintList();
     return;
   case IDM_mnuKeepOffTop:
-    mnuKeepOffTop_Click(commands_, keeper_);
+    mnuKeepOffTop_Click(commands_, taming_);
+    RepaintList();
+    return;
+  case IDM_mnuKeepOnTop:
+    mnuKeepOnTop_Click(commands_, taming_);
     RepaintList();
     return;
   case IDM_RestartAsAdministrator:
@@ -357,10 +363,15 @@ void frmHide::OnListContextMenu(LPARAM position) {
   const HMENU popup = GetSubMenu(menu, 0);
   CheckMenuItem(popup, IDM_mnuAlwaysOnTop,
                 TargetIsTopmost(commands_) ? MF_CHECKED : MF_UNCHECKED);
-  const bool kept = TargetIsKept(commands_, keeper_);
-  CheckMenuItem(popup, IDM_mnuKeepOffTop, kept ? MF_CHECKED : MF_UNCHECKED);
-  if (!kept && keeper_.IsFull())
+  const Keeping keeping = TargetKeeping(commands_, taming_.keeper);
+  CheckMenuItem(popup, IDM_mnuKeepOffTop,
+                keeping == Keeping::OffTop ? MF_CHECKED : MF_UNCHECKED);
+  CheckMenuItem(popup, IDM_mnuKeepOnTop,
+                keeping == Keeping::OnTop ? MF_CHECKED : MF_UNCHECKED);
+  if (keeping == Keeping::None && taming_.keeper.IsFull()) {
     EnableMenuItem(popup, IDM_mnuKeepOffTop, MF_GRAYED);
+    EnableMenuItem(popup, IDM_mnuKeepOnTop, MF_GRAYED);
+  }
   // The chosen item comes back as a WM_COMMAND.
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
@@ -377,12 +388,18 @@ void frmHide::OnTimer(UINT_PTR id) {
   case kNoticeTimer:
     notice_.Hide();
     return;
+  case kWatchTimer:
+    taming_.watcher.Check(taming_.keeper);
+    return;
   case kKeepTimer: {
-    const OffTopKeeper::News news = keeper_.Check();
+    const Keeper::News news = taming_.keeper.Check();
     if (news.forgotten)
       RepaintList();
     if (news.refused != nullptr && !IsIconic(hwnd_))
-      Notify(news.refused, "Keep Off Top", Outcome::Refused);
+      Notify(news.refused,
+             news.refusedDirection == Direction::OnTop ? "Keep On Top"
+                                                       : "Keep Off Top",
+             Outcome::Refused);
     return;
   }
   }

@@ -87,7 +87,7 @@ private:
   frmHideNotice notice_;
   // The child that had the focus when the form was last deactivated.
   HWND focus_ = nullptr;
-  OffTopKeeper keeper_;
+  Taming taming_;
   NotificationIcon icon_;
   // Registered messages: a new taskbar, and a second copy's request.
   UINT taskbarCreated_ = 0;

@@ -115,35 +115,63 @@ bool TargetIsTopmost(const frmHideControls &form) {
   return IsTopmost(TargetWindow(form));
 }
 
-void mnuAlwaysOnTop_Click(const frmHideControls &form, OffTopKeeper &keeper) {
+void mnuAlwaysOnTop_Click(const frmHideControls &form, Taming &taming) {
   const Target target(form);
   // The user's word wins over the keeping: never fight the user.
-  const bool kept = keeper.IsKept(target.window);
+  Keeper &keeper = taming.keeper;
+  taming.watcher.Exempt(target.window);
+  const Keeping keeping = keeper.KeepingOf(target.window);
   keeper.Release(target.window);
-  const bool give = kept || !IsTopmost(target.window);
+  const bool give = keeping == Keeping::OffTop || !IsTopmost(target.window);
   SetTopmost(target.window, give);
   Expect(form, target, give ? Expected::Topmost : Expected::NotTopmost,
          "Always on Top");
 }
 
-bool TargetIsKept(const frmHideControls &form, const OffTopKeeper &keeper) {
-  return keeper.IsKept(TargetWindow(form));
+Keeping TargetKeeping(const frmHideControls &form, const Keeper &keeper) {
+  return keeper.KeepingOf(TargetWindow(form));
 }
 
-void mnuKeepOffTop_Click(const frmHideControls &form, OffTopKeeper &keeper) {
+namespace {
+
+// "Keep Off Top" and "Keep On Top": keeps the target that way, turning a
+// window kept the other way round; chosen again, stops keeping it.
+void KeepTarget(const frmHideControls &form, Taming &taming,
+                Direction direction, const char *command) {
   const Target target(form);
-  if (keeper.IsKept(target.window)) {
+  Keeper &keeper = taming.keeper;
+  taming.watcher.Exempt(target.window);
+  const bool onTop = direction == Direction::OnTop;
+  if (keeper.KeepingOf(target.window) ==
+      (onTop ? Keeping::OnTop : Keeping::OffTop)) {
     keeper.Release(target.window);
     return;
   }
   // Refusals are the keeper's to tell, once it has asked a few times.
-  keeper.Keep(target.window);
-  Expect(form, target, Expected::KeptOffTop, "Keep Off Top");
+  keeper.Keep(target.window, direction);
+  Expect(form, target, onTop ? Expected::KeptOnTop : Expected::KeptOffTop,
+         command);
 }
 
-EntryMark MarkOf(const char *entry, const OffTopKeeper &keeper) {
+} // namespace
+
+void mnuKeepOffTop_Click(const frmHideControls &form, Taming &taming) {
+  KeepTarget(form, taming, Direction::OffTop, "Keep Off Top");
+}
+
+void mnuKeepOnTop_Click(const frmHideControls &form, Taming &taming) {
+  KeepTarget(form, taming, Direction::OnTop, "Keep On Top");
+}
+
+EntryMark MarkOf(const char *entry, const Keeper &keeper) {
   const HWND window = HwndFromLong(modHideWin::HwndFromEntry(entry));
-  if (keeper.IsKept(window))
+  switch (keeper.KeepingOf(window)) {
+  case Keeping::OffTop:
     return EntryMark::KeptOffTop;
+  case Keeping::OnTop:
+    return EntryMark::KeptOnTop;
+  case Keeping::None:
+    break;
+  }
   return IsTopmost(window) ? EntryMark::OnTop : EntryMark::None;
 }

@@ -3,7 +3,7 @@
 // runs in the program and against the in-memory desktop.
 #pragma once
 
-#include "keeper.h"
+#include "taming.h"
 #include "window_ops.h"
 
 struct frmHideControls {
@@ -23,18 +23,20 @@ void Command5_Click(const frmHideControls &form);
 
 // The list's context menu: whether the target window is always on top now
 // (its "Always on Top" item's check mark), and that item, which takes the
-// state away or gives it; on a window kept off top it gives the state back
-// for good.
+// state away or gives it, and ends any keeping; on a window kept off top it
+// gives the state back for good. These and the keep items are the user's
+// own choice for the window: a rule that names it no longer applies to it.
 bool TargetIsTopmost(const frmHideControls &form);
 // The window that the target label's entry names.
 platform::HWND TargetWindow(const frmHideControls &form);
-void mnuAlwaysOnTop_Click(const frmHideControls &form, OffTopKeeper &keeper);
-// Whether the target is kept off top ("Keep Off Top"'s check mark), and that
-// item, which starts keeping it or stops.
-bool TargetIsKept(const frmHideControls &form, const OffTopKeeper &keeper);
-void mnuKeepOffTop_Click(const frmHideControls &form, OffTopKeeper &keeper);
+void mnuAlwaysOnTop_Click(const frmHideControls &form, Taming &taming);
+// How the target is kept ("Keep Off Top"'s and "Keep On Top"'s check
+// marks), and those items, which start keeping it that way or stop.
+Keeping TargetKeeping(const frmHideControls &form, const Keeper &keeper);
+void mnuKeepOffTop_Click(const frmHideControls &form, Taming &taming);
+void mnuKeepOnTop_Click(const frmHideControls &form, Taming &taming);
 
-// The mark at the left of an entry: its window is kept off top, or else is
-// always on top, as they are now.
-enum class EntryMark { None, OnTop, KeptOffTop };
-EntryMark MarkOf(const char *entry, const OffTopKeeper &keeper);
+// The mark at the left of an entry: its window is kept off top or on top,
+// or else is always on top, as they are now.
+enum class EntryMark { None, OnTop, KeptOnTop, KeptOffTop };
+EntryMark MarkOf(const char *entry, const Keeper &keeper);

@@ -15,5 +15,5 @@
 // unselected row, the entry's mark in a square cell at the left, its text
 // after it, and the focus rectangle. The mark is read now, so it is never
 // older than the paint.
-void DrawListRow(const DRAWITEMSTRUCT &item, const OffTopKeeper &keeper,
+void DrawListRow(const DRAWITEMSTRUCT &item, const Keeper &keeper,
                  const frmHideFonts &fonts);

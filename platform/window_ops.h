@@ -20,7 +20,6 @@ namespace platform {
 
 using HWND = HWND__ *;
 using HMENU = HMENU__ *;
-using HANDLE = void *;
 using BOOL = int;
 using UINT = unsigned int;
 // The message parameter types exactly as user32 spells them, so a callback
@@ -130,6 +129,81 @@ constexpr DWORD kIntegrityUnknown = 0xFFFFFFFF;
 // The system has no integrity levels (Windows before Vista).
 constexpr DWORD kNoIntegrityLevels = 0;
 
+// Rules: what application and class a window is of.
+int GetClassNameA(HWND hwnd, char *buffer, int maxCount);
+HWND FindWindowExA(HWND parent, HWND after, const char *className,
+                   const char *title);
+// The full path of process `processId`'s executable, in the ANSI code page:
+// its length, or 0 when it cannot be told (the process has ended or may not
+// be asked, or the system is older than Vista).
+DWORD GetProcessImagePath(DWORD processId, char *buffer, DWORD size);
+
+// Files
+//
+// The ANSI calls, on full paths. Each failing call leaves its reason for
+// GetLastError.
+using HANDLE = void *;
+inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
+constexpr DWORD GENERIC_READ = 0x80000000;
+constexpr DWORD GENERIC_WRITE = 0x40000000;
+constexpr DWORD FILE_SHARE_READ = 0x1;
+constexpr DWORD FILE_SHARE_WRITE = 0x2;
+constexpr DWORD FILE_SHARE_DELETE = 0x4;
+constexpr DWORD CREATE_ALWAYS = 2;
+constexpr DWORD OPEN_EXISTING = 3;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_ABANDONED = 0x80;
+constexpr DWORD WAIT_TIMEOUT = 258;
+
+constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
+constexpr DWORD ERROR_ACCESS_DENIED = 5;
+constexpr DWORD ERROR_FILE_EXISTS = 80;
+constexpr DWORD ERROR_DISK_FULL = 112;
+constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
+
+HANDLE CreateFileA(const char *name, DWORD access, DWORD share,
+                   DWORD disposition, DWORD attributes);
+BOOL ReadFile(HANDLE file, void *buffer, DWORD size, DWORD *read);
+BOOL WriteFile(HANDLE file, const void *data, DWORD size, DWORD *written);
+BOOL FlushFileBuffers(HANDLE file);
+BOOL CloseHandle(HANDLE handle);
+// Without MOVEFILE_REPLACE_EXISTING it never overwrites `to`.
+BOOL MoveFileExA(const char *from, const char *to, DWORD flags);
+BOOL DeleteFileA(const char *name);
+BOOL CreateDirectoryA(const char *name);
+DWORD GetLastError();
+// A mutex that every process of the session can open by `name`; the caller
+// does not own it yet.
+HANDLE CreateMutexA(const char *name);
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+BOOL ReleaseMutex(HANDLE mutex);
+// The user's roaming application-data folder, without a trailing
+// backslash: the APPDATA environment variable, or where the shell keeps it
+// when that is unset. Its length, or 0 when neither tells or it would not
+// fit `size` bytes with its NUL.
+DWORD GetAppDataFolder(char *buffer, DWORD size);
+
+// Text
+constexpr UINT CP_ACP = 0;
+constexpr DWORD MB_ERR_INVALID_CHARS = 0x8;
+constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x400;
+using WCHAR = wchar_t;
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char *text,
+                        int length, WCHAR *wide, int wideLength);
+// `usedDefaultChar` must be nullptr for CP_UTF8.
+int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR *wide,
+                        int wideLength, char *text, int length,
+                        BOOL *usedDefaultChar);
+// Whether two texts in the ANSI code page are the same but for case, as the
+// file system compares names: TRUE or FALSE.
+BOOL EqualIgnoringCaseA(const char *a, int aLength, const char *b, int bLength);
+
 // The notification area, the start at sign-in, one copy at a time
 
 constexpr UINT WM_CONTEXTMENU = 0x007B;
@@ -166,8 +240,6 @@ BOOL AllowMessageFromBelow(HWND window, UINT message);
 BOOL SetForegroundWindow(HWND hwnd);
 BOOL AllowSetForegroundWindow(DWORD processId);
 BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-HWND FindWindowExA(HWND parent, HWND after, const char *className,
-                   const char *title);
 
 constexpr UINT MF_STRING = 0x0000;
 constexpr UINT MF_CHECKED = 0x0008;
@@ -184,7 +256,6 @@ BOOL DestroyMenu(HMENU menu);
 
 // This program's full path; its length, `size` or more when cut.
 DWORD GetModuleFileNameA(char *buffer, DWORD size);
-DWORD GetLastError();
 // String values of the key `key` under HKEY_CURRENT_USER, the signed-in
 // user's part of the registry. Reading gives FALSE when the value is missing,
 // is not a string, or does not fit; environment variables in a value of type
@@ -194,15 +265,8 @@ BOOL ReadUserString(const char *key, const char *name, char *buffer,
 BOOL WriteUserString(const char *key, const char *name, const char *value);
 BOOL DeleteUserValue(const char *key, const char *name);
 
-constexpr DWORD WAIT_OBJECT_0 = 0;
-constexpr DWORD WAIT_ABANDONED = 0x80;
-// A mutex named `name`, which this thread owns if it made it. `existed` says
-// that another process made it first; the result is then nullptr if this one
-// may not open it (another user's, or a copy run as administrator).
-HANDLE CreateMutexA(const char *name, bool &existed);
-DWORD WaitForSingleObject(HANDLE handle, DWORD ms);
-BOOL ReleaseMutex(HANDLE mutex);
-BOOL CloseHandle(HANDLE handle);
+// One copy at a time: the mutex (see Files above), and a pause while the
+// running copy makes its form.
 void Sleep(DWORD ms);
 
 } // namespace platform

@@ -14,6 +14,7 @@
 #define IDM_mnuRestoreSize 102
 #define IDM_mnuAlwaysOnTop 103
 #define IDM_mnuKeepOffTop 104
+#define IDM_mnuKeepOnTop 105
 
 // The notification-area icon, among the form's icons, and its menu.
 #define IDI_trayIcon 1

@@ -25,11 +25,20 @@ public:
     // ... and it was moved aside under this name, in the same folder; empty
     // if that failed, and then this run never saves over it.
     std::array<char, 64> keptAs{};
+    // The file is there but could not be read (another program holds it
+    // locked, say): the system's error code. It is never written over.
+    platform::DWORD readError = 0;
   };
   // What saving did, for the notice.
   struct SaveReport {
     bool saved = false;
     platform::DWORD error = 0; // the system's error code when not saved
+    // False: the change could not be made even in memory, for a rule that
+    // CanRemember refuses or when there is no room for another rule.
+    bool held = true;
+    // What reading the file again found: another program may have damaged
+    // it since it was loaded.
+    LoadReport found;
   };
 
   // Finds the file under `appData`, the user's roaming application-data
@@ -47,4 +56,24 @@ public:
   // (another copy may have changed it). Whatever happens, `settings` holds
   // the change afterwards, and what the file held too when it could be read.
   SaveReport Apply(const SettingsChange &change, Settings &settings);
+
+private:
+  // Reads the file as it is now and makes on what it holds this copy's
+  // changes that are not saved yet, into `settings`. Saves the result when
+  // `save` is set, or when the file was damaged; never saves unless
+  // `locked`.
+  SaveReport Merge(Settings &settings, bool save, bool locked);
+  enum class Found { None, Whole, Damaged, Unreadable };
+  Found Read(Settings &into, platform::DWORD &error) const;
+  // Each returns 0, or the system's error code.
+  platform::DWORD WriteNew(const Settings &settings) const;
+  platform::DWORD MoveAside(std::array<char, 64> &keptAs) const;
+
+  bool open_ = false;
+  char folder_[kMaxPath + 1] = "";
+  char file_[kMaxPath + 1] = "";
+  char new_[kMaxPath + 1] = ""; // the new file, before it replaces the old
+  // The file as this copy last read or saved it: where `settings` differs,
+  // that is this copy's change, still to be saved.
+  Settings base_;
 };

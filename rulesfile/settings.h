@@ -31,3 +31,20 @@ struct SettingsChange {
 // and `windowClass`; nullptr if there is none.
 const Rule *FindRule(const Settings &settings, std::string_view path,
                      std::string_view windowClass);
+
+// Whether the rules file can hold `rule`: its path and class are neither
+// empty nor too long, and hold no control character (below 0x20), no
+// invalid text in the ANSI code page, and no '|' in the path. The store
+// never takes any other rule, so no rule can inject a line.
+bool CanRemember(const Rule &rule);
+
+// A rule's path and class as texts, up to their NULs.
+std::string_view PathOf(const Rule &rule);
+std::string_view ClassOf(const Rule &rule);
+// Fills `rule`; false, leaving it unusable, if a text does not fit.
+bool MakeRule(Rule &rule, std::string_view path, std::string_view windowClass,
+              Direction direction);
+
+// Makes `change` to `settings` in memory alone; false if it cannot: a rule
+// that CanRemember refuses, or no room for another.
+bool ApplyChange(Settings &settings, const SettingsChange &change);

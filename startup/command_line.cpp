@@ -85,5 +85,3 @@ std::string_view ProgramOf(std::string_view command) {
   return std::string_view(
       command.data(), std::min(command.find_first_of(kBlanks), command.size()));
 }
-
-bool SamePath(std::string_view a, std::string_view b) { return SameText(a, b); }

@@ -29,6 +29,3 @@ bool ComposeSignInCommand(std::string_view exe, char *command,
 // the first pair of quotes, or, unquoted, everything up to the first ".exe"
 // that a space or the end follows, else up to the first space.
 std::string_view ProgramOf(std::string_view command);
-// Whether two paths are the same, as Windows compares them: without regard
-// to the case of letters A to Z.
-bool SamePath(std::string_view a, std::string_view b);

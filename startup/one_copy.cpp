@@ -14,22 +14,23 @@ OneCopy::~OneCopy() {
 }
 
 bool OneCopy::Claim(const char *formClass, Switches switches) {
-  bool existed = false;
-  mutex_ = platform::CreateMutexA(kMutexName, existed);
-  // Without a mutex of its own (a failure of the system) the program still
-  // runs.
-  owned_ = mutex_ != nullptr && !existed;
-  if (!existed)
-    return true;
-  if (switches.restart && mutex_ != nullptr) {
-    // Ours once the old copy ends, released or abandoned.
-    const platform::DWORD waited =
-        platform::WaitForSingleObject(mutex_, kRestartWaitMs);
+  mutex_ = platform::CreateMutexA(kMutexName);
+  if (mutex_ != nullptr) {
+    // Ours unless a running copy holds it; one that ended without letting go
+    // of it leaves it abandoned, and ours too. A restarted copy waits for
+    // the copy that started it to end.
+    const platform::DWORD waited = platform::WaitForSingleObject(
+        mutex_, switches.restart ? kRestartWaitMs : 0);
     owned_ =
         waited == platform::WAIT_OBJECT_0 || waited == platform::WAIT_ABANDONED;
     if (owned_)
       return true;
+  } else if (platform::GetLastError() != platform::ERROR_ACCESS_DENIED) {
+    // Without a mutex (a failure of the system) the program still runs.
+    return true;
   }
+  // A copy runs; one run as administrator makes a mutex that we may not
+  // open.
   if (!switches.hidden)
     BringForward(formClass);
   return false;

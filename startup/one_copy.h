@@ -1,6 +1,6 @@
-// One copy of the program at a time for each signed-in user: the first
-// holds a mutex in the session's Local\ namespace for as long as it runs,
-// and a copy started after it hands over to it and ends.
+// One copy of the program at a time for each signed-in user: the running
+// copy holds a mutex in the session's Local\ namespace for as long as it
+// runs, and a copy started after it hands over to it and ends.
 #pragma once
 
 #include "command_line.h"

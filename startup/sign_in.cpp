@@ -20,9 +20,13 @@ std::string_view OwnPath(char (&path)[kMaxCommand]) {
 bool StartsAtSignIn() {
   char path[kMaxCommand], command[kMaxCommand];
   const std::string_view own = OwnPath(path);
-  return !own.empty() &&
-         platform::ReadUserString(kRunKey, kRunValue, command, kMaxCommand) &&
-         SamePath(ProgramOf(command), own);
+  if (own.empty() ||
+      !platform::ReadUserString(kRunKey, kRunValue, command, kMaxCommand))
+    return false;
+  const std::string_view program = ProgramOf(command);
+  return platform::EqualIgnoringCaseA(program.data(),
+                                      static_cast<int>(program.size()),
+                                      own.data(), static_cast<int>(own.size()));
 }
 
 bool ToggleStartAtSignIn(platform::DWORD &error) {

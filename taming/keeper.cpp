@@ -11,50 +11,77 @@ void SetTopmost(HWND window, bool topmost) {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
-void OffTopKeeper::Attach(HWND timerWindow, UINT_PTR timerId) {
+void Keeper::Attach(HWND timerWindow, UINT_PTR timerId) {
   timerWindow_ = timerWindow;
   timerId_ = timerId;
 }
 
-std::size_t OffTopKeeper::IndexOf(HWND window) const {
+std::size_t Keeper::IndexOf(HWND window) const {
   std::size_t i = 0;
   while (i < count_ && kept_[i].window != window)
     ++i;
   return i;
 }
 
-OffTopKeeper::Kept *OffTopKeeper::Find(HWND window) {
+Keeper::Kept *Keeper::Find(HWND window) {
   const std::size_t i = IndexOf(window);
   return i < count_ ? &kept_[i] : nullptr;
 }
 
-bool OffTopKeeper::IsKept(HWND window) const {
-  return IndexOf(window) < count_;
+Keeping Keeper::KeepingOf(HWND window) const {
+  const std::size_t i = IndexOf(window);
+  if (i == count_)
+    return Keeping::None;
+  return kept_[i].direction == Direction::OnTop ? Keeping::OnTop
+                                                : Keeping::OffTop;
 }
 
-void OffTopKeeper::Keep(HWND window) {
-  DWORD process = 0;
-  const DWORD thread = GetWindowThreadProcessId(window, &process);
-  if (thread == 0 || IsFull() || IsKept(window))
+bool Keeper::IsRuled(HWND window) const {
+  const std::size_t i = IndexOf(window);
+  return i < count_ && kept_[i].ruled;
+}
+
+bool Keeper::IsWrong(const Kept &kept) {
+  return IsTopmost(kept.window) != (kept.direction == Direction::OnTop);
+}
+
+void Keeper::Keep(HWND window, Direction direction, bool ruled) {
+  Kept *kept = Find(window);
+  if (kept == nullptr) {
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(window, &process);
+    if (thread == 0 || IsFull())
+      return;
+    kept = &kept_[count_++];
+    *kept = Kept{};
+    kept->window = window;
+    kept->thread = thread;
+    kept->process = process;
+    if (count_ == 1)
+      SetTimer(timerWindow_, timerId_, kCheckMs);
+  } else if (kept->direction == direction) {
+    kept->ruled = ruled;
     return;
-  Kept &kept = kept_[count_++];
-  kept = Kept{};
-  kept.window = window;
-  kept.thread = thread;
-  kept.process = process;
-  kept.nextPause = kFirstPauseChecks;
-  if (count_ == 1)
-    SetTimer(timerWindow_, timerId_, kCheckMs);
-  if (IsTopmost(window))
-    Ask(kept);
+  }
+  // A new keeping, or the old one turned round: its refusals start afresh,
+  // but a request still on its way stays the only one.
+  kept->direction = direction;
+  kept->ruled = ruled;
+  kept->answered = false;
+  kept->refusals = 0;
+  kept->pause = 0;
+  kept->nextPause = kFirstPauseChecks;
+  kept->refusalSaid = false;
+  if (!kept->asking && IsWrong(*kept))
+    Ask(*kept);
 }
 
-void OffTopKeeper::Release(HWND window) {
+void Keeper::Release(HWND window) {
   if (Kept *kept = Find(window))
     Forget(*kept);
 }
 
-void OffTopKeeper::Forget(Kept &kept) {
+void Keeper::Forget(Kept &kept) {
   // The last row moves into the gap; an answer still on its way finds its
   // window by handle, or nothing.
   kept = kept_[--count_];
@@ -62,34 +89,34 @@ void OffTopKeeper::Forget(Kept &kept) {
     KillTimer(timerWindow_, timerId_);
 }
 
-void OffTopKeeper::Ask(Kept &kept) {
-  SetTopmost(kept.window, false);
+void Keeper::Ask(Kept &kept) {
+  SetTopmost(kept.window, kept.direction == Direction::OnTop);
   kept.asking = true;
   kept.probed = false;
 }
 
-void OffTopKeeper::Probe(Kept &kept) {
+void Keeper::Probe(Kept &kept) {
   // Answered after the request, once the window's thread has dealt with it.
   kept.probed = true;
   kept.asking = SendMessageCallbackA(kept.window, WM_NULL, 0, 0, Answered,
                                      reinterpret_cast<ULONG_PTR>(this)) != 0;
 }
 
-void PLATFORM_CALLBACK OffTopKeeper::Answered(HWND window, UINT,
-                                              ULONG_PTR keeper, LRESULT) {
-  Kept *kept = reinterpret_cast<OffTopKeeper *>(keeper)->Find(window);
+void PLATFORM_CALLBACK Keeper::Answered(HWND window, UINT, ULONG_PTR keeper,
+                                        LRESULT) {
+  Kept *kept = reinterpret_cast<Keeper *>(keeper)->Find(window);
   if (kept == nullptr || !kept->asking)
     return;
   kept->asking = false;
   kept->answered = true;
-  // Read now, not at the next check: a window that takes the state back on
-  // a timer of its own has had no time to yet.
-  kept->onTopAnswer = IsTopmost(window);
+  // Read now, not at the next check: a window that changes the state on a
+  // timer of its own has had no time to yet.
+  kept->wrongAnswer = IsWrong(*kept);
 }
 
-bool OffTopKeeper::Weigh(Kept &kept) {
+bool Keeper::Weigh(Kept &kept) {
   kept.answered = false;
-  if (!kept.onTopAnswer) {
+  if (!kept.wrongAnswer) {
     kept.refusals = 0;
     kept.nextPause = kFirstPauseChecks;
     return false;
@@ -104,17 +131,18 @@ bool OffTopKeeper::Weigh(Kept &kept) {
   return first;
 }
 
-OffTopKeeper::News OffTopKeeper::Check() {
+Keeper::News Keeper::Check() {
   News news;
-  // Each question is a request to the window manager: a window off top, as
-  // a kept one mostly is, is asked only its style, and whether it is still
-  // the same window every few checks.
+  // Each question is a request to the window manager: a window in the state
+  // it is kept in, as a kept one mostly is, is asked only its style, and
+  // whether it is still the same window every few checks.
   const bool roll = checks_++ % kRollCallChecks == 0;
   for (std::size_t i = count_; i-- > 0;) {
     Kept &kept = kept_[i];
-    const bool onTop = IsTopmost(kept.window); // false once closed
+    // A closed window has no style: it seems off top.
+    const bool wrong = IsWrong(kept);
     DWORD process = 0;
-    if ((onTop || roll) &&
+    if ((wrong || roll) &&
         (GetWindowThreadProcessId(kept.window, &process) != kept.thread ||
          process != kept.process)) {
       // Closed, or its handle now names a window of another thread.
@@ -122,14 +150,16 @@ OffTopKeeper::News OffTopKeeper::Check() {
       news.forgotten = true;
       continue;
     }
-    if (kept.asking && !onTop) {
+    if (kept.asking && !wrong) {
       // Done as asked: no need to hear so from the window.
       kept.asking = false;
       kept.answered = true;
-      kept.onTopAnswer = false;
+      kept.wrongAnswer = false;
     }
-    if (kept.answered && Weigh(kept))
+    if (kept.answered && Weigh(kept)) {
       news.refused = kept.window;
+      news.refusedDirection = kept.direction;
+    }
     if (kept.asking) {
       // Not done yet: whether the window answers tells hung from refusing.
       // One request at a time, so a hung window's queue stays short.
@@ -141,7 +171,7 @@ OffTopKeeper::News OffTopKeeper::Check() {
       --kept.pause;
       continue;
     }
-    if (onTop)
+    if (wrong)
       Ask(kept);
   }
   return news;

@@ -38,6 +38,7 @@ bool IsAsIsExpected(const Asked &asked) {
   case Expected::NotIconic:
     return IsIconic(asked.window) == FALSE;
   case Expected::Topmost:
+  case Expected::KeptOnTop:
     return topmost;
   case Expected::NotTopmost:
   case Expected::KeptOffTop:
@@ -69,8 +70,9 @@ Outcome Classify(const Asked &asked, bool answered) {
       GetWindowThreadProcessId(asked.window, &process) != asked.thread ||
       process != asked.process)
     return Outcome::Closed;
-  if (IsAsIsExpected(asked) ||
-      (asked.expected == Expected::KeptOffTop && answered))
+  if (IsAsIsExpected(asked) || ((asked.expected == Expected::KeptOffTop ||
+                                 asked.expected == Expected::KeptOnTop) &&
+                                answered))
     return Outcome::TookEffect;
   const DWORD own = GetProcessIntegrityLevel(0);
   if (own != kNoIntegrityLevels && GetProcessIntegrityLevel(process) > own)

@@ -18,9 +18,16 @@ enum class Outcome {
   Refused
 };
 
-// What a command asked of its window. KeptOffTop: off top, or answering the
-// keeper's requests, which tells refusals itself.
-enum class Expected { Iconic, NotIconic, Topmost, NotTopmost, KeptOffTop };
+// What a command asked of its window. KeptOffTop and KeptOnTop: in that
+// state, or answering the keeper's requests, which tells refusals itself.
+enum class Expected {
+  Iconic,
+  NotIconic,
+  Topmost,
+  NotTopmost,
+  KeptOffTop,
+  KeptOnTop
+};
 
 // A command's window as it was when the command was given, and what the
 // command asked of it.

@@ -97,11 +97,6 @@ BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return ::PostMessageA(hwnd, msg, wParam, lParam);
 }
 
-HWND FindWindowExA(HWND parent, HWND after, const char *className,
-                   const char *title) {
-  return ::FindWindowExA(parent, after, className, title);
-}
-
 HMENU CreatePopupMenu() { return ::CreatePopupMenu(); }
 
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, const char *text) {
@@ -121,8 +116,6 @@ BOOL DestroyMenu(HMENU menu) { return ::DestroyMenu(menu); }
 DWORD GetModuleFileNameA(char *buffer, DWORD size) {
   return ::GetModuleFileNameA(nullptr, buffer, size);
 }
-
-DWORD GetLastError() { return ::GetLastError(); }
 
 BOOL ReadUserString(const char *key, const char *name, char *buffer,
                     DWORD size) {
@@ -174,22 +167,6 @@ BOOL DeleteUserValue(const char *key, const char *name) {
   SetLastError(static_cast<::DWORD>(result));
   return result == ERROR_SUCCESS;
 }
-
-HANDLE CreateMutexA(const char *name, bool &existed) {
-  SetLastError(ERROR_SUCCESS);
-  const HANDLE mutex = ::CreateMutexA(nullptr, TRUE, name);
-  const ::DWORD error = ::GetLastError();
-  existed = error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
-  return mutex;
-}
-
-DWORD WaitForSingleObject(HANDLE handle, DWORD ms) {
-  return ::WaitForSingleObject(handle, ms);
-}
-
-BOOL ReleaseMutex(HANDLE mutex) { return ::ReleaseMutex(mutex); }
-
-BOOL CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
 
 void Sleep(DWORD ms) { ::Sleep(ms); }
 

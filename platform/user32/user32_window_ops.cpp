@@ -20,6 +20,12 @@ constexpr DWORD kDwmwaCloaked = 14;
 GetWindowAttributeProc dwmGetWindowAttribute = nullptr;
 bool dwmLookedUp = false; // the user-interface thread alone asks
 
+// Functions of Vista and later, looked up so that the program still starts
+// on XP. kernel32 is loaded in every process: finding them costs nothing.
+using QueryImageNameProc = BOOL(WINAPI *)(HANDLE, DWORD, LPSTR, PDWORD);
+const auto queryImageName = platform::SystemFunctionAs<QueryImageNameProc>(
+    "kernel32.dll", "QueryFullProcessImageNameA");
+
 // The label's relative identifier, from the token of an open process.
 DWORD IntegrityLevelOf(HANDLE process) {
   HANDLE token = nullptr;
@@ -148,6 +154,29 @@ DWORD GetProcessIntegrityLevel(DWORD processId) {
   const DWORD level = IntegrityLevelOf(process);
   CloseHandle(process);
   return level;
+}
+
+int GetClassNameA(HWND hwnd, char *buffer, int maxCount) {
+  return ::GetClassNameA(hwnd, buffer, maxCount);
+}
+
+HWND FindWindowExA(HWND parent, HWND after, const char *className,
+                   const char *title) {
+  return ::FindWindowExA(parent, after, className, title);
+}
+
+DWORD GetProcessImagePath(DWORD processId, char *buffer, DWORD size) {
+  if (queryImageName == nullptr || size == 0)
+    return 0;
+  const HANDLE process =
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr)
+    return 0;
+  ::DWORD length = size;
+  if (!queryImageName(process, 0, buffer, &length))
+    length = 0;
+  CloseHandle(process);
+  return length;
 }
 
 } // namespace platform

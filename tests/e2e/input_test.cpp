@@ -191,14 +191,14 @@ void TestContextMenu(Suite &suite) {
   CHECK(Choose("t") && WaitUntil([&] { return IsTopmost(banner); }));
   CHECK(IsTopmost(t.form));
   // The checked menu shows all of the other's ink, and more: a mark in the
-  // row of its last item but one, in the margin left of the text.
+  // row of its third item from the end, in the margin left of the text.
   CHECK(checked.size() > unchecked.size() &&
         std::includes(checked.begin(), checked.end(), unchecked.begin(),
                       unchecked.end()));
   CHECK(std::all_of(checked.begin(), checked.end(), [&](LONG p) {
     return std::binary_search(unchecked.begin(), unchecked.end(), p) ||
            (std::abs(p / 0x10000 - (shown.bottom - shown.top) +
-                     GetSystemMetrics(SM_CYMENU) * 3 / 2) <
+                     GetSystemMetrics(SM_CYMENU) * 5 / 2) <
                 GetSystemMetrics(SM_CYMENU) / 2 &&
             p % 0x10000 < 2 * GetSystemMetrics(SM_CXMENUCHECK));
   }));

@@ -5,12 +5,15 @@
 
 #include "resource.h"
 
+#include <algorithm>
+
 namespace e2e {
 namespace {
 
 // The mark in row `index` of the list as the screen shows it: 'U' an arrow
-// up, 'D' an arrow down, ' ' none, '?' anything else. The mark's cell is the
-// square at the row's left, less a pixel for the focus rectangle.
+// up, 'K' an arrow up under a bar, 'D' an arrow down, ' ' none, '?' anything
+// else. The mark's cell is the square at the row's left, less a pixel for
+// the focus rectangle.
 char MarkShown(const Tamer &t, int index) {
   RECT row = {};
   SendMessageA(t.list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&row));
@@ -29,6 +32,13 @@ char MarkShown(const Tamer &t, int index) {
   ReleaseDC(nullptr, screen);
   if (widths.empty())
     return ' ';
+  // A bar: lines of one width above a narrower tip that widens downwards.
+  std::size_t bar = 0;
+  while (bar < widths.size() && widths[bar] == widths.front())
+    ++bar;
+  if (bar + 1 < widths.size() && widths[bar] < widths.front() &&
+      widths[bar] < widths.back())
+    return 'K';
   if (widths.size() < 2 || widths.front() == widths.back())
     return '?';
   return widths.front() < widths.back() ? 'U' : 'D';
@@ -46,21 +56,39 @@ char MarkOf(const Tamer &t, HWND window) {
   return MarkShown(t, index);
 }
 
+// Real input that opens the list's menu on the entry of `window`.
+std::string MenuAt(const Tamer &t, HWND window) {
+  return AtEntry(t.list, IndexOf(t, EntryOf(window))) + "click 3";
+}
+
+double Longest(const std::vector<double> &ms) {
+  return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end());
+}
+
 } // namespace
 
 void TestMarks(Suite &suite) {
   const Tamer &t = suite.tamer;
   const HWND banner = suite.Role("banner"), ordinary = suite.Role("ordinary");
   const std::string dpi = std::to_string(suite.dpi);
+  // The target, the banner, kept off top, then on top; and screenshots.
+  const auto kept = [&](const std::string &shot) {
+    CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop) &&
+          WaitUntil([&] { return !IsTopmost(banner); }));
+    CHECK_EQ('D', MarkOf(t, banner));
+    CHECK(shot.empty() || Screenshot("marks-kept-" + shot));
+    CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOnTop) &&
+          WaitUntil([&] { return IsTopmost(banner); }));
+    CHECK_EQ('K', MarkOf(t, banner));
+    CHECK(shot.empty() || Screenshot("marks-kept-on-top-" + shot));
+  };
   Context("marks at " + dpi + " DPI");
   CHECK(Press(t.tasks));
   CHECK_EQ('U', MarkOf(t, banner));
   CHECK_EQ(' ', MarkOf(t, ordinary));
   Screenshot("marks-" + dpi);
-  CHECK(Target(t, banner) && Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
-  CHECK(WaitUntil([&] { return !IsTopmost(banner); }));
-  CHECK_EQ('D', MarkOf(t, banner));
-  Screenshot("marks-kept-" + dpi);
+  CHECK(Target(t, banner));
+  kept(dpi);
 
   // Rows and marks grow with the DPI.
   const LRESULT height = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
@@ -70,21 +98,17 @@ void TestMarks(Suite &suite) {
     // Fonts do not scale in proportion: taller, then as before.
     const LRESULT now = SendMessageA(t.list, LB_GETITEMHEIGHT, 0, 0);
     CHECK(to == suite.dpi ? now == height : now > height);
-    CHECK_EQ('D', MarkOf(t, banner));
+    kept("");
   }
   Context("marks at " + dpi + " DPI, kept no more");
-  CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
-  CHECK(Send(t.form, WM_COMMAND, IDM_mnuAlwaysOnTop) &&
-        WaitUntil([&] { return IsTopmost(banner); }));
+  CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOnTop));
   CHECK_EQ('U', MarkOf(t, banner));
 }
 
 void TestKeepOffTop(Suite &suite) {
   const Tamer &t = suite.tamer;
   const HWND banner = suite.Role("banner");
-  const auto menuAt = [&](HWND window) {
-    return AtEntry(t.list, IndexOf(t, EntryOf(window))) + "click 3";
-  };
+  const auto menuAt = [&](HWND window) { return MenuAt(t, window); };
   Context("Keep Off Top on a banner that comes back every 100 ms");
   CHECK(Send(banner, fixture::kReassert, 100) && Press(t.tasks));
   CHECK(OpenMenu(menuAt(banner)) && Choose("k"));
@@ -142,6 +166,34 @@ void TestKeepOffTop(Suite &suite) {
   PostMessageA(doomed, WM_CLOSE, 0, 0);
   // The program repaints the list once it has noticed.
   CHECK(WaitUntil([&] { return MarkShown(t, row) == ' '; }));
+}
+
+void TestKeepOnTop(Suite &suite) {
+  const Tamer &t = suite.tamer;
+  const HWND window = suite.Role("digits");
+  Context("Keep On Top on a window that drops the state every 100 ms");
+  CHECK(!IsTopmost(window) && Press(t.tasks));
+  CHECK(OpenMenu(MenuAt(t, window)) && Choose("n"));
+  CHECK(WaitUntil([&] { return IsTopmost(window); }));
+  CHECK(Send(window, fixture::kDrop, 100));
+  const OnTopSample kept = SampleOnTop(window, 3000, t.form);
+  CHECK(kept.answered);
+  CHECK(kept.dropsMs.size() >= 20); // it did drop
+  CHECK(Longest(kept.dropsMs) <= 250);
+
+  Context("Keep Off Top turns it round; chosen again, the keeping ends");
+  CHECK(OpenMenu(MenuAt(t, window)) && Choose("k"));
+  CHECK(WaitUntil([&] { return !IsTopmost(window); }));
+  CHECK_EQ('D', MarkOf(t, window));
+  CHECK(Send(window, fixture::kDrop, 0) &&
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+  CHECK(WaitUntil([&] { return !IsTopmost(window); }));
+  CHECK(OpenMenu(MenuAt(t, window)) && Choose("k"));
+  CHECK(SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+  CHECK_EQ(0.0, SampleOnTop(window, 500).share);
+  CHECK_EQ(' ', MarkOf(t, window));
 }
 
 } // namespace e2e

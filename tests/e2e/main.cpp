@@ -44,6 +44,7 @@ int main(int argc, char **argv) {
       {"full", TestContextMenu},
       {"full layout", TestMarks},
       {"full", TestKeepOffTop},
+      {"full", TestKeepOnTop},
       {"full smoke", TestPlantedDlls},
       {"full", TestNotices},
       {"full", TestIcon},

@@ -68,6 +68,7 @@ void TestRealInput(Suite &suite);
 void TestContextMenu(Suite &suite);
 void TestMarks(Suite &suite);
 void TestKeepOffTop(Suite &suite);
+void TestKeepOnTop(Suite &suite);
 void TestNotices(Suite &suite);
 void TestEnding(Suite &suite);
 void TestIcon(Suite &suite);

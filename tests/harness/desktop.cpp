@@ -107,18 +107,20 @@ OnTopSample SampleOnTop(HWND window, DWORD ms, HWND program) {
     return 1000.0 * static_cast<double>(now.QuadPart) /
            static_cast<double>(frequency.QuadPart);
   };
-  OnTopSample sample = {0, {}, true};
+  OnTopSample sample = {0, {}, {}, true};
   const double start = clock();
-  double last = start, returned = -1, asked = start, onTop = 0;
+  double last = start, changed = -1, asked = start, onTop = 0;
   bool wasOn = IsTopmost(window);
   for (double t = start; t < start + ms; t = clock()) {
     const bool on = IsTopmost(window);
     if (wasOn)
       onTop += t - last;
-    if (on && !wasOn)
-      returned = t;
-    if (!on && wasOn && returned >= 0)
-      sample.returnsMs.push_back(t - returned);
+    if (on != wasOn) {
+      // A stint whose start was seen has ended.
+      if (changed >= 0)
+        (wasOn ? sample.returnsMs : sample.dropsMs).push_back(t - changed);
+      changed = t;
+    }
     wasOn = on;
     last = t;
     if (program != nullptr && t - asked >= 100) {

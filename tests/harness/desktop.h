@@ -31,12 +31,14 @@ int WindowCount(HWND form);
 
 bool IsTopmost(HWND window);
 // How `window` held its always-on-top state over `ms` milliseconds, looked
-// at about every millisecond: the share of the time it was on top, and how
-// long each of its returns to the top lasted. With `program`, whether that
-// program's window answered throughout, asked every 100 ms.
+// at about every millisecond: the share of the time it was on top, how long
+// each of its returns to the top lasted, and each of its drops off it. With
+// `program`, whether that program's window answered throughout, asked every
+// 100 ms.
 struct OnTopSample {
   double share;
   std::vector<double> returnsMs;
+  std::vector<double> dropsMs;
   bool answered;
 };
 OnTopSample SampleOnTop(HWND window, DWORD ms, HWND program = nullptr);

@@ -32,13 +32,17 @@ std::string PadTo(std::string title, size_t length) {
   return title;
 }
 
+// The timer of kReassert is 1, that of kDrop 2: each puts the window on
+// top, or takes it off.
 LRESULT CALLBACK RoleProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == fixture::kReassert)
-    return wp != 0 ? SetTimer(hwnd, 1, static_cast<UINT>(wp), nullptr) != 0
-                   : KillTimer(hwnd, 1);
+  if (msg == fixture::kReassert || msg == fixture::kDrop) {
+    const UINT_PTR timer = msg == fixture::kReassert ? 1 : 2;
+    return wp != 0 ? SetTimer(hwnd, timer, static_cast<UINT>(wp), nullptr) != 0
+                   : KillTimer(hwnd, timer);
+  }
   if (msg == WM_TIMER)
-    return SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0,
-                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return SetWindowPos(hwnd, wp == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0,
+                        0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 

@@ -67,7 +67,10 @@ constexpr char kPlantedMark[] = "TopmostTamer.PlantedDllLoaded";
 constexpr UINT kFreeze = WM_APP + 1;
 constexpr UINT kThaw = WM_APP + 2;
 // To a role's window: it puts itself back on top every wParam milliseconds,
-// as ad banners do, or no more if wParam is 0.
+// as ad banners do, or no more if wParam is 0; or it takes itself off top
+// every wParam milliseconds, as a window does that a program of its own
+// keeps lowering.
 constexpr UINT kReassert = WM_APP + 3;
+constexpr UINT kDrop = WM_APP + 4;
 
 } // namespace fixture

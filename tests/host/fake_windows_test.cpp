@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "MTaskList.h"
+#include "application.h"
 #include "frmHide_commands.h"
 #include "outcome.h"
 
@@ -30,12 +32,14 @@ struct FakeWindow {
   LONG exStyle = 0;
   DWORD thread = 1; // 0: closed
   bool iconic = false;
+  std::string windowClass = "";
 };
 
 std::vector<FakeWindow> windows; // handle n is windows[n - 1]
 std::vector<std::string> list;  // the list box's entries; the first is selected
 std::vector<std::string> trace; // list messages and target changes, in order
-DWORD ownIntegrity, othersIntegrity; // of our process and of every other
+DWORD ownIntegrity, othersIntegrity;       // of our process and of every other
+std::map<DWORD, std::string> processPaths; // by process id
 
 // Messages sent with a callback, answered when a test says so.
 struct Unanswered {
@@ -65,6 +69,7 @@ namespace platform {
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
   for (std::size_t i = 1; i <= windows.size(); ++i)
     if (const BOOL result = callback(HwndFromLong(LONG(i)), lParam);
+        callback == MTaskList::EnumTaskProc &&
         result != -1) // TRUE with all bits set, never just 1
       trace.push_back("returned " + std::to_string(result));
   return TRUE;
@@ -152,6 +157,29 @@ BOOL KillTimer(HWND, UINT_PTR) {
 DWORD GetProcessIntegrityLevel(DWORD processId) {
   return processId == 0 ? ownIntegrity : othersIntegrity;
 }
+int GetClassNameA(HWND hwnd, char *buffer, int maxCount) {
+  if (!IsWindow(hwnd))
+    return 0;
+  const std::string &name = Ask(hwnd, 'N').windowClass;
+  buffer[name.copy(buffer, std::size_t(maxCount - 1))] = '\0';
+  return int(name.size());
+}
+HWND FindWindowExA(HWND parent, HWND after, const char *className,
+                   const char *) {
+  for (LONG i = after != nullptr ? LongFromHwnd(after) + 1 : 1;
+       i <= LONG(windows.size()); ++i)
+    if (windows[i - 1].parent == LongFromHwnd(parent) &&
+        windows[i - 1].windowClass == className)
+      return HwndFromLong(i);
+  return nullptr;
+}
+DWORD GetProcessImagePath(DWORD processId, char *buffer, DWORD size) {
+  const auto path = processPaths.find(processId);
+  if (path == processPaths.end() || path->second.size() >= size)
+    return 0;
+  buffer[path->second.copy(buffer, size)] = '\0';
+  return DWORD(path->second.size());
+}
 
 } // namespace platform
 
@@ -197,14 +225,14 @@ TEST(Commands, CopyNoTextLongerThanAnEntry) {
 
 TEST(Commands, AlwaysOnTopFlipsTheTargetsStateAndNeverWaitsOnIt) {
   const frmHideControls form{{}, HwndFromLong(1), {}, {}, {}};
-  OffTopKeeper keeper;
+  Taming taming;
   for (const bool topmost : {true, false}) {
     windows = {
         {true, false, 0, 0, "Banner 2", 8},
         {true, false, 0, 0, "Banner", 6, "", "", topmost ? 0x108 : 0x100}};
     trace.clear();
     EXPECT_EQ(TargetIsTopmost(form), topmost);
-    mnuAlwaysOnTop_Click(form, keeper);
+    mnuAlwaysOnTop_Click(form, taming);
     // No move, no size, no activation; scheduled on the target's thread.
     EXPECT_EQ(trace, (std::vector<std::string>{
                          "pos 2 after " + std::string(topmost ? "-2" : "-1") +
@@ -259,20 +287,21 @@ namespace {
 const frmHideControls kKeeperForm{{}, HwndFromLong(1), {}, {}, {}};
 const std::string kTakeAway = "pos 2 after -2 flags 16403";
 
-void KeepTheBanner(OffTopKeeper &keeper) {
+void KeepTheBanner(Taming &taming) {
   windows = {{true, false, 0, 0, "Banner 2", 8},
              {true, false, 0, 0, "Banner", 6, "", "", 0x108}};
   unanswered.clear();
   trace.clear();
-  mnuKeepOffTop_Click(kKeeperForm, keeper);
+  mnuKeepOffTop_Click(kKeeperForm, taming);
 }
 
 } // namespace
 
 TEST(KeepOffTop, TakesTheStateAwayWheneverItComesBackOneRequestAtATime) {
-  OffTopKeeper keeper;
-  KeepTheBanner(keeper);
-  EXPECT_TRUE(TargetIsKept(kKeeperForm, keeper));
+  Taming taming;
+  Keeper &keeper = taming.keeper;
+  KeepTheBanner(taming);
+  EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::OffTop);
   EXPECT_EQ(trace,
             (std::vector<std::string>{"timer 15", kTakeAway, "timer 1000"}));
   // Unanswered, as a hung window leaves it: no second request.
@@ -288,17 +317,18 @@ TEST(KeepOffTop, TakesTheStateAwayWheneverItComesBackOneRequestAtATime) {
   EXPECT_EQ(trace, std::vector<std::string>{kTakeAway});
   // Chosen again: the keeping stops, nothing is given back, no more checks.
   trace.clear();
-  mnuKeepOffTop_Click(kKeeperForm, keeper);
-  EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
+  mnuKeepOffTop_Click(kKeeperForm, taming);
+  EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::None);
   EXPECT_EQ(trace, std::vector<std::string>{"timer off"});
 }
 
 TEST(KeepOffTop, AlwaysOnTopGivesAKeptWindowTheStateBackForGood) {
-  OffTopKeeper keeper;
-  KeepTheBanner(keeper);
+  Taming taming;
+  Keeper &keeper = taming.keeper;
+  KeepTheBanner(taming);
   trace.clear();
-  mnuAlwaysOnTop_Click(kKeeperForm, keeper);
-  EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
+  mnuAlwaysOnTop_Click(kKeeperForm, taming);
+  EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::None);
   EXPECT_EQ(trace,
             (std::vector<std::string>{"timer off", "pos 2 after -1 flags 16403",
                                       "timer 1000"}));
@@ -306,19 +336,21 @@ TEST(KeepOffTop, AlwaysOnTopGivesAKeptWindowTheStateBackForGood) {
 
 TEST(KeepOffTop, ForgetsAClosedWindowThoughANewOneGetsItsHandle) {
   for (const DWORD thread : {0, 2}) { // closed; reused by another thread
-    OffTopKeeper keeper;
-    KeepTheBanner(keeper);
+    Taming taming;
+    Keeper &keeper = taming.keeper;
+    KeepTheBanner(taming);
     windows[1].thread = thread;
     trace.clear();
     EXPECT_TRUE(keeper.Check().forgotten);
-    EXPECT_FALSE(TargetIsKept(kKeeperForm, keeper));
+    EXPECT_EQ(TargetKeeping(kKeeperForm, keeper), Keeping::None);
     EXPECT_EQ(trace, std::vector<std::string>{"timer off"}) << thread;
   }
 }
 
 TEST(KeepOffTop, ARefusalIsSaidOnceAndAskedAgainEverLessOften) {
-  OffTopKeeper keeper;
-  KeepTheBanner(keeper);
+  Taming taming;
+  Keeper &keeper = taming.keeper;
+  KeepTheBanner(taming);
   int said = 0;
   for (int check = 0; check < 1000; ++check) { // 15 s
     AnswerAll(); // still on top: the window refuses
@@ -330,21 +362,55 @@ TEST(KeepOffTop, ARefusalIsSaidOnceAndAskedAgainEverLessOften) {
 }
 
 TEST(KeepOffTop, KeepsAsManyWindowsAsAUserWould) {
-  OffTopKeeper keeper;
-  windows.assign(OffTopKeeper::kCapacity + 1, FakeWindow{});
+  Taming taming;
+  Keeper &keeper = taming.keeper;
+  windows.assign(Keeper::kCapacity + 1, FakeWindow{});
   for (std::size_t i = 1; i <= windows.size(); ++i)
-    keeper.Keep(HwndFromLong(LONG(i)));
-  EXPECT_TRUE(keeper.IsKept(HwndFromLong(LONG(OffTopKeeper::kCapacity))));
+    keeper.Keep(HwndFromLong(LONG(i)), Direction::OffTop);
+  EXPECT_TRUE(keeper.IsKept(HwndFromLong(LONG(Keeper::kCapacity))));
   EXPECT_FALSE(keeper.IsKept(HwndFromLong(LONG(windows.size()))));
 }
 
 TEST(KeepOffTop, TheMarksShowTheStatesAsTheyAreNow) {
-  OffTopKeeper keeper;
-  KeepTheBanner(keeper);
+  Taming taming;
+  Keeper &keeper = taming.keeper;
+  KeepTheBanner(taming);
   windows.push_back({true, false, 0, 0, "Pinned", 6, "", "", 0x108});
   windows.push_back({true, false, 0, 0, "Plain", 5});
   EXPECT_EQ(MarkOf("Banner 2", keeper), EntryMark::KeptOffTop);
   EXPECT_EQ(MarkOf("Pinned 3", keeper), EntryMark::OnTop);
   EXPECT_EQ(MarkOf("Plain 4", keeper), EntryMark::None);
   EXPECT_EQ(MarkOf("Gone 9", keeper), EntryMark::None);
+}
+
+TEST(Rules, AStoreAppsRuleCatchesTheFramesOfThatAppAlone) {
+  // Process 10 is the frame host; its frames show the content of the app
+  // of process 20, of another app, and of none (a suspended app's content
+  // has left its frame).
+  processPaths = {{10, "C:\\Windows\\System32\\ApplicationFrameHost.exe"},
+                  {20, "C:\\Program Files\\WindowsApps\\Calc\\Calc.exe"},
+                  {30, "C:\\Program Files\\WindowsApps\\Notes\\Notes.exe"}};
+  const FakeWindow frame{true, false, 0,     0, "Calc", 4,
+                         "",   "",    0x108, 1, false,  kFrameHostClass};
+  const FakeWindow content{true, false, 1, 0, "",    0,
+                           "",   "",    0, 2, false, kStoreContentClass};
+  windows = {frame, content, frame, content, frame};
+  windows[3].parent = 3;
+  windows[3].thread = 3; // another app's content, in frame 3
+  Rule calc{};
+  std::strcpy(calc.path.data(),
+              "c:\\program files\\windowsapps\\calc\\calc.exe");
+  std::strcpy(calc.windowClass.data(), kFrameHostClass);
+  calc.direction = Direction::OffTop;
+  Taming taming;
+  trace.clear();
+  taming.watcher.SetRules(&calc, 1, taming.keeper);
+  EXPECT_EQ(trace, (std::vector<std::string>{
+                       "timer 15", "pos 1 after -2 flags 16403", "timer 50"}));
+  // The suspended app's content comes back to its frame.
+  windows.push_back(content);
+  windows.back().parent = 5;
+  trace.clear();
+  taming.watcher.Check(taming.keeper);
+  EXPECT_EQ(trace, std::vector<std::string>{"pos 5 after -2 flags 16403"});
 }

@@ -64,13 +64,6 @@ TEST(ProgramOf, FindsTheProgramAsWindowsDoes) {
   }
 }
 
-TEST(SamePath, IgnoresOnlyTheCaseOfAsciiLetters) {
-  EXPECT_TRUE(SamePath("C:\\Tools\\TT.exe", "c:\\tools\\tt.EXE"));
-  EXPECT_FALSE(SamePath("C:\\Tools\\TT.exe", "C:\\Tools\\TT.ex"));
-  EXPECT_FALSE(SamePath("C:\\T\xC3\xA9", "C:\\T\xC3\x89")); // é, É
-  EXPECT_FALSE(SamePath("C:\\[", "C:\\{"));
-}
-
 TEST(ComposeTip, CountsWindowsAndRulesInTheirNumber) {
   const struct {
     std::size_t windows, rules;
