@@ -8,20 +8,15 @@ namespace {
 // Where the tray's process ID is kept, for Stop.
 std::string PidFile() { return ShellWord(WorkDir() + "/tray.pid"); }
 
-BOOL CALLBACK CollectIcons(HWND hwnd, LPARAM icons) {
-  char cls[64] = "", parentCls[64] = "";
+// Docked in a tray: inside the tray's window, which Wine knows as a foreign
+// one.
+BOOL CALLBACK CollectDocked(HWND hwnd, LPARAM icons) {
+  char cls[32] = "", root[32] = "";
   GetClassNameA(hwnd, cls, sizeof cls);
-  GetClassNameA(GetAncestor(hwnd, GA_PARENT), parentCls, sizeof parentCls);
-  // Docked: inside the tray's own window, which Wine knows as a foreign one.
+  GetClassNameA(GetAncestor(hwnd, GA_ROOT), root, sizeof root);
   if (std::string(cls) == "__winex11_tray_icon" &&
-      std::string(parentCls) == "__wine_x11_foreign_window" &&
-      IsWindowVisible(hwnd))
+      std::string(root) == "__wine_x11_foreign_window")
     reinterpret_cast<std::vector<HWND> *>(icons)->push_back(hwnd);
-  return TRUE;
-}
-
-BOOL CALLBACK CollectDocks(HWND hwnd, LPARAM icons) {
-  EnumChildWindows(hwnd, CollectIcons, icons);
   return TRUE;
 }
 
@@ -51,7 +46,8 @@ bool Tray::Stop() {
 
 std::vector<HWND> TrayIcons() {
   std::vector<HWND> icons;
-  EnumWindows(CollectDocks, reinterpret_cast<LPARAM>(&icons));
+  EnumChildWindows(GetDesktopWindow(), CollectDocked,
+                   reinterpret_cast<LPARAM>(&icons));
   return icons;
 }
 
