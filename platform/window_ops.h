@@ -207,7 +207,6 @@ BOOL EqualIgnoringCaseA(const char *a, int aLength, const char *b, int bLength);
 // The notification area, the start at sign-in, one copy at a time
 
 constexpr UINT WM_CONTEXTMENU = 0x007B;
-constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT NIN_SELECT = WM_USER;
 constexpr UINT NIN_KEYSELECT = WM_USER + 1;

@@ -26,6 +26,24 @@ HWND Icon() {
 }
 
 bool OpenIconMenu() { return OpenMenu(At(Icon()) + "click 3"); }
+
+// The tip that shows once the pointer comes to rest on `icon` (from away:
+// only then does it show); empty if none shows.
+std::string TipOf(HWND icon) {
+  DWORD shell = 0;
+  GetWindowThreadProcessId(icon, &shell);
+  char text[256] = "";
+  if (Xdo("mousemove 640 600 sleep 0.3 " + At(icon)))
+    WaitUntil([&] {
+      const HWND tip = WindowOf(shell, "tooltips_class32", nullptr, true);
+      return tip != nullptr &&
+             Send(tip, WM_GETTEXT, sizeof text,
+                  reinterpret_cast<LPARAM>(text)) &&
+             text[0] != '\0';
+    });
+  Xdo("mousemove 640 600");
+  return text;
+}
 bool MenuGone() {
   return WaitUntil([] { return Menu() == nullptr; });
 }
@@ -166,7 +184,7 @@ void TestSignIn(Suite &suite) {
       Context("a second start, the first copy's form in state " +
               std::to_string(show));
       ShowWindow(form, show);
-      CHECK(Answers(form) && RunToEnd("\"" + suite.program + "\"") &&
+      CHECK(Answers(form) && Program().RunToEnd("\"" + suite.program + "\"") &&
             ShownInFront(form) && !first.Ended(0));
     }
     Context("Exit on the icon's menu ends the program, and its icon goes");

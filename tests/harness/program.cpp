@@ -53,16 +53,27 @@ bool Program::Start(const std::string &exe, const std::string &args,
                       folder);
 }
 
-bool Program::StartCommand(std::string line, const char *caption, bool shown,
-                           DWORD timeout_ms, const char *folder) {
+bool Program::Launch(std::string line, const char *folder) {
   Stop();
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      folder, &startup, &process_)) {
-    std::printf("cannot start %s (error %lu)\n", line.c_str(), GetLastError());
+  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                     folder, &startup, &process_))
+    return true;
+  std::printf("cannot start %s (error %lu)\n", line.c_str(), GetLastError());
+  return false;
+}
+
+bool Program::RunToEnd(const std::string &line, DWORD timeout_ms) {
+  const bool ended = Launch(line, nullptr) && Ended(timeout_ms);
+  Stop();
+  return ended;
+}
+
+bool Program::StartCommand(const std::string &line, const char *caption,
+                           bool shown, DWORD timeout_ms, const char *folder) {
+  if (!Launch(line, folder))
     return false;
-  }
   const ULONGLONG deadline = GetTickCount64() + timeout_ms;
   WaitForInputIdle(process_.hProcess, timeout_ms);
   // Polled with the shortest sleep: on two cores a spinning wait would slow
@@ -96,23 +107,6 @@ void Program::Stop() {
   CloseHandle(process_.hThread);
   process_ = {};
   window_ = nullptr;
-}
-
-bool RunToEnd(std::string line, DWORD timeout_ms) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process))
-    return false;
-  const bool ended = WaitUntil(
-      [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; },
-      timeout_ms);
-  if (!ended)
-    TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return ended;
 }
 
 void SetWorkDir(const std::string &unix_dir) { workDir = unix_dir; }

@@ -50,8 +50,11 @@ public:
              const char *folder = nullptr);
   // The same for a whole command line, run as Windows runs one: the program
   // is what its start names.
-  bool StartCommand(std::string line, const char *caption, bool shown,
+  bool StartCommand(const std::string &line, const char *caption, bool shown,
                     DWORD timeout_ms = kStartMs, const char *folder = nullptr);
+  // Runs `line` and waits for its program to end; false, and ends it, if it
+  // does not end within `timeout_ms`.
+  bool RunToEnd(const std::string &line, DWORD timeout_ms = 4 * kSettleMs);
   HWND Window() const { return window_; }
   DWORD Id() const { return process_.dwProcessId; }
   HANDLE Handle() const { return process_.hProcess; }
@@ -62,13 +65,12 @@ public:
   void Stop();
 
 private:
+  // Starts the program of `line` as Windows runs a command line.
+  bool Launch(std::string line, const char *folder);
+
   PROCESS_INFORMATION process_ = {};
   HWND window_ = nullptr;
 };
-
-// Runs `line` as Windows runs a command line, and waits for its program to
-// end; false, and ends it, if it does not end within `timeout_ms`.
-bool RunToEnd(std::string line, DWORD timeout_ms = 4 * kSettleMs);
 
 // Where screenshots go and marker files live: a Unix folder.
 void SetWorkDir(const std::string &unix_dir);

@@ -51,25 +51,4 @@ std::vector<HWND> TrayIcons() {
   return icons;
 }
 
-std::string TipOf(HWND icon) {
-  RECT r;
-  GetWindowRect(icon, &r);
-  // Away first: the tip shows when the pointer comes to rest.
-  if (!Xdo("mousemove 640 600 sleep 0.3 mousemove " +
-           std::to_string((r.left + r.right) / 2) + " " +
-           std::to_string((r.top + r.bottom) / 2)))
-    return "";
-  DWORD shell = 0;
-  GetWindowThreadProcessId(icon, &shell);
-  char text[256] = "";
-  WaitUntil([&] {
-    const HWND tip = WindowOf(shell, "tooltips_class32", nullptr, true);
-    return tip != nullptr &&
-           Send(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)) &&
-           text[0] != '\0';
-  });
-  Xdo("mousemove 640 600");
-  return text;
-}
-
 } // namespace harness

@@ -13,9 +13,6 @@ namespace harness {
 
 class Tray {
 public:
-  Tray() = default;
-  Tray(const Tray &) = delete;
-  Tray &operator=(const Tray &) = delete;
   ~Tray() { Stop(); }
 
   // Starts a tray at the screen's top right; false if it does not come up.
@@ -29,7 +26,5 @@ private:
 
 // The icons docked in a tray now, as the shell's windows that show them.
 std::vector<HWND> TrayIcons();
-// The tip that shows while the pointer rests on `icon`; empty if none shows.
-std::string TipOf(HWND icon);
 
 } // namespace harness

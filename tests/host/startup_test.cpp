@@ -41,7 +41,6 @@ TEST(SignInCommand, QuotesThePathSoThatWindowsFindsItAgain) {
       {"C:\\My Apps\\tt.EXE /hidden", "C:\\My Apps\\tt.EXE"},
       {"C:\\a.exe.old\\tt.exe", "C:\\a.exe.old\\tt.exe"},
       {"C:\\tools\\tt /hidden", "C:\\tools\\tt"},
-      {" \t", ""},
       {"\"", ""},
   };
   for (const auto &c : cases) {
@@ -66,9 +65,6 @@ TEST(IconMessage, EnterShowsTheFormAndTheMenuOpensWhereTheShellSays) {
   EXPECT_EQ(
       NotificationIcon::Read(anchor, 0x10000 | platform::NIN_KEYSELECT).kind,
       Kind::ShowForm);
-  EXPECT_EQ(
-      NotificationIcon::Read(anchor, 0x10000 | platform::WM_LBUTTONUP).kind,
-      Kind::None);
   const auto menu =
       NotificationIcon::Read(anchor, 0x10000 | platform::WM_CONTEXTMENU);
   EXPECT_TRUE(menu.kind == Kind::Menu && menu.x == -5 && menu.y == -10);
