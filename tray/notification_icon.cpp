@@ -51,7 +51,7 @@ platform::UINT NotificationIcon::TrackMenu(int x, int y,
     return platform::MF_STRING | (on ? platform::MF_CHECKED : 0u);
   };
   platform::AppendMenuA(menu, platform::MF_STRING, IDM_trayShow,
-                        "&Show Topmost Tamer");
+                        "Show &Topmost Tamer");
   platform::AppendMenuA(menu, checked(state.startsAtSignIn),
                         IDM_trayStartAtSignIn, "&Start when I sign in");
   platform::AppendMenuA(menu, checked(state.hidesWhenMinimized),
