@@ -3,6 +3,7 @@
 #include "frmHide_controls.h"
 #include "frmHide_form.h"
 #include "frmHide_list.h"
+#include "frmHide_rules.h"
 #include "one_copy.h"
 #include "sign_in.h"
 
@@ -91,6 +92,34 @@ void frmHide::End() {
   owner_ = nullptr;
 }
 
+void frmHide::LoadRules() {
+  char appData[RulesStore::kMaxPath + 1];
+  if (platform::GetAppDataFolder(appData, sizeof appData) == 0 ||
+      !store_.Open(appData))
+    return;
+  loaded_ = store_.Load(settings_);
+  taming_.watcher.SetRules(settings_.rules.data(), settings_.ruleCount,
+                           taming_.keeper);
+}
+
+void frmHide::ShowLoadNotice() {
+  Notice notice;
+  if (!ComposeLoadNotice(loaded_, store_, settings_, notice))
+    return;
+  // Started hidden, the form has no line to point at.
+  if (IsWindowVisible(hwnd_))
+    notice_.Show(hwnd_, commands_.lblOPut, notice);
+  else
+    SayAtIcon(notice);
+}
+
+void frmHide::AfterRulesChange(const RulesStore::SaveReport &report) {
+  RepaintList();
+  Notice notice;
+  if (ComposeSaveNotice(report, store_, settings_, notice))
+    notice_.Show(hwnd_, commands_.lblOPut, notice);
+}
+
 void frmHide::Notify(HWND window, const char *command, Outcome outcome) {
   char title[modHideWin::kMaxTitle + 1] = "";
   GetWindowTextA(window, title, sizeof title);
@@ -152,6 +181,9 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     OnTimer(wParam);
     UpdateTip();
     return 0;
+  case WM_INITMENUPOPUP:
+    OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+    break;
   case WM_ACTIVATE:
     OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
     return 0;
@@ -227,21 +259,21 @@ void frmHide::OnIcon(WPARAM wParam, LPARAM lParam) {
     ShowForm();
   if (request.kind != NotificationIcon::Request::Kind::Menu)
     return;
-  const UINT chosen = icon_.TrackMenu(request.x, request.y,
-                                      {StartsAtSignIn(), hideWhenMinimized_});
+  const UINT chosen = icon_.TrackMenu(
+      request.x, request.y, {StartsAtSignIn(), settings_.hideWhenMinimized});
   if (chosen != 0)
     OnCommand(static_cast<int>(chosen), 0);
 }
 
 void frmHide::OnMinimized() {
   // No taskbar button: the icon brings the form back.
-  if (hideWhenMinimized_)
+  if (settings_.hideWhenMinimized)
     ShowWindow(hwnd_, SW_HIDE);
 }
 
 void frmHide::UpdateTip() {
   if (hwnd_ != nullptr)
-    icon_.SetCounts(taming_.keeper.Count(), 0);
+    icon_.SetCounts(taming_.keeper.Count(), settings_.ruleCount);
 }
 
 void frmHide::ToggleStartAtSignIn() {
@@ -252,6 +284,21 @@ void frmHide::ToggleStartAtSignIn() {
   FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                  nullptr, error, 0, reason, sizeof reason, nullptr);
   icon_.Say("Topmost Tamer could not change its start at sign-in", reason);
+}
+
+void frmHide::ToggleHideWhenMinimized() {
+  SettingsChange change{};
+  change.kind = SettingsChange::Kind::SetHideWhenMinimized;
+  change.hideWhenMinimized = !settings_.hideWhenMinimized;
+  // Chosen from the icon's menu, perhaps while the form is hidden.
+  Notice notice;
+  if (ComposeSaveNotice(store_.Apply(change, settings_), store_, settings_,
+                        notice))
+    SayAtIcon(notice);
+}
+
+void frmHide::SayAtIcon(const Notice &notice) {
+  icon_.Say(notice.title.data(), notice.text.data());
 }
 
 HWND frmHide::Control(int id) const { return controls_[RowOf(id)]; }
@@ -285,6 +332,9 @@ void frmHide::OnCommand(int id, int code) {
     mnuKeepOnTop_Click(commands_, taming_);
     RepaintList();
     return;
+  case IDM_mnuRemember:
+    AfterRulesChange(mnuRemember_Click(commands_, taming_, settings_, store_));
+    return;
   case IDM_RestartAsAdministrator:
     RestartAsAdministrator(*this);
     return;
@@ -295,7 +345,7 @@ void frmHide::OnCommand(int id, int code) {
     ToggleStartAtSignIn();
     return;
   case IDM_trayHideWhenMinimized:
-    SetHideWhenMinimized(!hideWhenMinimized_);
+    ToggleHideWhenMinimized();
     return;
   case IDM_trayExit:
     End();
@@ -309,6 +359,11 @@ void frmHide::OnCommand(int id, int code) {
   case IDOK:
     // The dialog manager's Enter key.
     ClickFocusedButton();
+    return;
+  }
+  if (id >= IDM_mnuRule0 && id <= IDM_mnuRuleLast) {
+    AfterRulesChange(mnuRule_Click(static_cast<std::size_t>(id - IDM_mnuRule0),
+                                   taming_, settings_, store_));
     return;
   }
   if (code != BN_CLICKED)
@@ -372,6 +427,9 @@ void frmHide::OnListContextMenu(LPARAM position) {
     EnableMenuItem(popup, IDM_mnuKeepOffTop, MF_GRAYED);
     EnableMenuItem(popup, IDM_mnuKeepOnTop, MF_GRAYED);
   }
+  RememberOffer offer;
+  TargetRemembering(commands_, taming_, settings_, offer);
+  ShowRememberItem(popup, offer);
   // The chosen item comes back as a WM_COMMAND.
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
@@ -403,6 +461,12 @@ void frmHide::OnTimer(UINT_PTR id) {
     return;
   }
   }
+}
+
+void frmHide::OnInitMenuPopup(HMENU menu) {
+  // The menu bar's second item.
+  if (menu == GetSubMenu(GetMenu(hwnd_), 1))
+    FillRulesMenu(menu, settings_);
 }
 
 void frmHide::ClickFocusedButton() {

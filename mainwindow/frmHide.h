@@ -40,6 +40,12 @@ public:
   // with it, and the form's destruction ends the message loop.
   void End();
 
+  // Reads the rules from the user's application-data folder and keeps the
+  // windows they name, before the form is first shown; what loading found
+  // is told once the form shows.
+  void LoadRules();
+  void ShowLoadNotice();
+
   // Tells the user that `command` had no effect on `window`, and why.
   void Notify(HWND window, const char *command, Outcome outcome);
 
@@ -53,6 +59,10 @@ private:
   // The list's context menu; `position` is WM_CONTEXTMENU's.
   void OnListContextMenu(LPARAM position);
   void OnTimer(UINT_PTR id);
+  void OnInitMenuPopup(HMENU menu);
+  // After a change to the rules: the list's marks, and a notice if it could
+  // not be saved.
+  void AfterRulesChange(const RulesStore::SaveReport &report);
   void OnActivate(int state, bool minimized);
   // Repaints the list, so that its marks show the windows' states now. The
   // outcome check repaints it again once the target has answered.
@@ -65,8 +75,10 @@ private:
   // "Start when I sign in": the Run value written or removed, or a word why
   // not.
   void ToggleStartAtSignIn();
-  // Remembered for this run only, until the rules file keeps it.
-  void SetHideWhenMinimized(bool on) { hideWhenMinimized_ = on; }
+  // "Hide when minimised", remembered in the rules file.
+  void ToggleHideWhenMinimized();
+  // A notice at the icon, while the form may be hidden.
+  void SayAtIcon(const Notice &notice);
   void OnDestroy();
   void OnNcDestroy();
 
@@ -88,9 +100,13 @@ private:
   // The child that had the focus when the form was last deactivated.
   HWND focus_ = nullptr;
   Taming taming_;
+  // What the program remembers, and where; with the tables of the windows
+  // the rules watch, the form is too large for the stack.
+  Settings settings_;
+  RulesStore store_;
+  RulesStore::LoadReport loaded_;
   NotificationIcon icon_;
   // Registered messages: a new taskbar, and a second copy's request.
   UINT taskbarCreated_ = 0;
   UINT showForm_ = 0;
-  bool hideWhenMinimized_ = false;
 };

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "MTaskList.h"
+#include "application.h"
 #include "modHideWin.h"
 #include "outcome.h"
 
@@ -174,4 +175,89 @@ EntryMark MarkOf(const char *entry, const Keeper &keeper) {
     break;
   }
   return IsTopmost(window) ? EntryMark::OnTop : EntryMark::None;
+}
+
+void TargetRemembering(const frmHideControls &form, const Taming &taming,
+                       const Settings &settings, RememberOffer &offer) {
+  offer.kind = RememberOffer::Kind::Unavailable;
+  const HWND window = TargetWindow(form);
+  ApplicationPath path;
+  char windowClass[Rule::kMaxClass + 1];
+  const Keeping keeping = taming.keeper.KeepingOf(window);
+  if (!ApplicationOf(window, path) ||
+      GetClassNameA(window, windowClass, sizeof windowClass) <= 0 ||
+      !MakeRule(offer.rule, path.data(), windowClass,
+                keeping == Keeping::OnTop ? Direction::OnTop
+                                          : Direction::OffTop) ||
+      !CanRemember(offer.rule))
+    return;
+  if (FindRule(settings, PathOf(offer.rule), ClassOf(offer.rule)) != nullptr)
+    offer.kind = taming.watcher.IsExempt(window)
+                     ? RememberOffer::Kind::FollowAgain
+                     : RememberOffer::Kind::Remembered;
+  else if (keeping != Keeping::None)
+    offer.kind = RememberOffer::Kind::Remember;
+}
+
+namespace {
+
+// Makes `change`, saves it, and has the watch look at every window under
+// the rules as they are now.
+RulesStore::SaveReport Change(const SettingsChange &change, Taming &taming,
+                              Settings &settings, RulesStore &store) {
+  const RulesStore::SaveReport report = store.Apply(change, settings);
+  taming.watcher.SetRules(settings.rules.data(), settings.ruleCount,
+                          taming.keeper);
+  return report;
+}
+
+SettingsChange RuleChange(SettingsChange::Kind kind, const Rule &rule) {
+  SettingsChange change{};
+  change.kind = kind;
+  change.rule = rule;
+  return change;
+}
+
+} // namespace
+
+RulesStore::SaveReport mnuRemember_Click(const frmHideControls &form,
+                                         Taming &taming, Settings &settings,
+                                         RulesStore &store) {
+  // Read anew: the window may have changed since its menu opened.
+  RememberOffer offer;
+  TargetRemembering(form, taming, settings, offer);
+  switch (offer.kind) {
+  case RememberOffer::Kind::Remember: {
+    // The window that was remembered follows its rule from now on.
+    const HWND window = TargetWindow(form);
+    const RulesStore::SaveReport report =
+        Change(RuleChange(SettingsChange::Kind::SetRule, offer.rule), taming,
+               settings, store);
+    taming.watcher.FollowAgain(window, taming.keeper);
+    return report;
+  }
+  case RememberOffer::Kind::Remembered:
+    return Change(RuleChange(SettingsChange::Kind::RemoveRule, offer.rule),
+                  taming, settings, store);
+  case RememberOffer::Kind::FollowAgain:
+    taming.watcher.FollowAgain(TargetWindow(form), taming.keeper);
+    break;
+  case RememberOffer::Kind::Unavailable:
+    break;
+  }
+  RulesStore::SaveReport nothing;
+  nothing.saved = true;
+  return nothing;
+}
+
+RulesStore::SaveReport mnuRule_Click(std::size_t index, Taming &taming,
+                                     Settings &settings, RulesStore &store) {
+  if (index >= settings.ruleCount) {
+    RulesStore::SaveReport nothing;
+    nothing.saved = true;
+    return nothing;
+  }
+  return Change(
+      RuleChange(SettingsChange::Kind::RemoveRule, settings.rules[index]),
+      taming, settings, store);
 }

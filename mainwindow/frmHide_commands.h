@@ -3,6 +3,8 @@
 // runs in the program and against the in-memory desktop.
 #pragma once
 
+#include "rules_store.h"
+#include "settings.h"
 #include "taming.h"
 #include "window_ops.h"
 
@@ -40,3 +42,25 @@ void mnuKeepOnTop_Click(const frmHideControls &form, Taming &taming);
 // or else is always on top, as they are now.
 enum class EntryMark { None, OnTop, KeptOnTop, KeptOffTop };
 EntryMark MarkOf(const char *entry, const Keeper &keeper);
+
+// What the menu's last item offers for the target: to remember how it is
+// kept, as a rule for its application and class; to forget the rule that it
+// follows (checked); or, for a window that the user set himself against its
+// rule, to follow the rule again. Grayed when the window is not kept and has
+// no rule, or when its application cannot be told or remembered.
+struct RememberOffer {
+  enum class Kind { Unavailable, Remember, Remembered, FollowAgain };
+  Kind kind;
+  Rule rule; // the target's application and class, as kept now
+};
+void TargetRemembering(const frmHideControls &form, const Taming &taming,
+                       const Settings &settings, RememberOffer &offer);
+// The item chosen. A rule's windows are kept, or let go, at once; what
+// saving the rules did comes back for the notice.
+RulesStore::SaveReport mnuRemember_Click(const frmHideControls &form,
+                                         Taming &taming, Settings &settings,
+                                         RulesStore &store);
+// A rule removed from the Rules menu: its windows are let go at once,
+// giving nothing back.
+RulesStore::SaveReport mnuRule_Click(std::size_t index, Taming &taming,
+                                     Settings &settings, RulesStore &store);

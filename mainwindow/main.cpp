@@ -6,8 +6,18 @@
 
 #include <windows.h>
 
+#include <new>
+
 #include "dpi_api.h"
 #include "frmHide_form.h"
+
+namespace {
+
+// The form holds the rules and the tables of the windows that they watch:
+// too large for the stack, it lives here.
+alignas(frmHide) unsigned char formStorage[sizeof(frmHide)];
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments,
                    int cmdShow) {
@@ -18,13 +28,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments,
   if (!oneCopy.Claim(frmHide::kClassName, switches))
     return 0;
   const DpiApi dpiApi;
-  frmHide form(instance, dpiApi);
+  frmHide &form = *new (formStorage) frmHide(instance, dpiApi);
   if (!form.Create())
     return 0;
+  // The rules' windows are kept before the form shows.
+  form.LoadRules();
   Form_Load(form.Window());
   if (!switches.hidden)
     ShowWindow(form.Window(), cmdShow);
   form.ShowIcon();
+  form.ShowLoadNotice();
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

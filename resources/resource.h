@@ -15,6 +15,11 @@
 #define IDM_mnuAlwaysOnTop 103
 #define IDM_mnuKeepOffTop 104
 #define IDM_mnuKeepOnTop 105
+#define IDM_mnuRemember 106
+// The Rules menu: its first line, then one item per rule, up to 128.
+#define IDM_mnuRulesHeader 107
+#define IDM_mnuRule0 300
+#define IDM_mnuRuleLast 427
 
 // The notification-area icon, among the form's icons, and its menu.
 #define IDI_trayIcon 1

@@ -1,8 +1,8 @@
 #include "rules_store.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
 
 #include "settings_text.h"
@@ -14,7 +14,6 @@ namespace {
 constexpr const char *kFolderName = "\\Topmost Tamer";
 constexpr const char *kFileName = "\\rules.txt";
 constexpr const char *kNewName = "\\rules.txt.new";
-constexpr const char *kAsideName = "rules (damaged %u).txt";
 constexpr unsigned kMostAside = 999;
 // Held only while a copy reads, writes and replaces the file.
 constexpr const char *kLockName = "Local\\TopmostTamer.RulesFile";
@@ -86,7 +85,7 @@ public:
 
 private:
   HANDLE file_;
-  char buffer_[1 << 14];
+  char buffer_[1 << 12];
   std::size_t used_ = 0;
   DWORD error_ = 0;
 };
@@ -133,22 +132,41 @@ bool MakeChanges(const Settings &base, const Settings &mine, Settings &theirs) {
   return made;
 }
 
-// `into` = `a` + `b` + `c`; false if it would not fit.
-bool Join(char (&into)[RulesStore::kMaxPath + 1], const char *a, const char *b,
-          const char *c = "") {
-  const int length = std::snprintf(into, sizeof into, "%s%s%s", a, b, c);
-  return length >= 0 && length < int(sizeof into);
+// `into` = the `parts` one after another; false if they would not fit.
+template <std::size_t size>
+bool Join(char (&into)[size], std::initializer_list<const char *> parts) {
+  std::size_t length = 0;
+  for (const char *part : parts)
+    for (; *part != '\0'; ++part) {
+      if (length == size - 1)
+        return false;
+      into[length++] = *part;
+    }
+  into[length] = '\0';
+  return true;
+}
+
+// The name of the `n`th file kept aside.
+void AsideName(char (&name)[64], unsigned n) {
+  char digits[16];
+  char *first = digits + sizeof digits;
+  *--first = '\0';
+  do
+    *--first = char('0' + n % 10);
+  while ((n /= 10) > 0);
+  Join(name, {"rules (damaged ", first, ").txt"});
 }
 
 } // namespace
 
 bool RulesStore::Open(const char *appData) {
-  char aside[kMaxPath + 1], longest[kMaxPath + 1];
-  std::snprintf(aside, sizeof aside, kAsideName, kMostAside);
+  char aside[64], longest[kMaxPath + 1];
+  AsideName(aside, kMostAside);
   open_ = appData != nullptr && appData[0] != '\0' &&
-          Join(folder_, appData, kFolderName) &&
-          Join(file_, folder_, kFileName) && Join(new_, folder_, kNewName) &&
-          Join(longest, folder_, "\\", aside);
+          Join(folder_, {appData, kFolderName}) &&
+          Join(file_, {folder_, kFileName}) &&
+          Join(new_, {folder_, kNewName}) &&
+          Join(longest, {folder_, "\\", aside});
   if (!open_)
     folder_[0] = file_[0] = new_[0] = '\0';
   Clear(base_);
@@ -292,8 +310,8 @@ DWORD RulesStore::WriteNew(const Settings &settings) const {
 DWORD RulesStore::MoveAside(std::array<char, 64> &keptAs) const {
   for (unsigned n = 1; n <= kMostAside; ++n) {
     char name[64], path[kMaxPath + 1];
-    std::snprintf(name, sizeof name, kAsideName, n);
-    Join(path, folder_, "\\", name); // fits: Open made sure
+    AsideName(name, n);
+    Join(path, {folder_, "\\", name}); // fits: Open made sure
     // Never over another file: without MOVEFILE_REPLACE_EXISTING.
     if (MoveFileExA(file_, path, MOVEFILE_WRITE_THROUGH)) {
       std::memcpy(keptAs.data(), name, sizeof name);

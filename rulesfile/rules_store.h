@@ -23,7 +23,8 @@ public:
     // else); every rule that could be read was kept.
     bool damaged = false;
     // ... and it was moved aside under this name, in the same folder; empty
-    // if that failed, and then this run never saves over it.
+    // if that failed, and then it is never saved over: each later save
+    // tries first to move it aside again.
     std::array<char, 64> keptAs{};
     // The file is there but could not be read (another program holds it
     // locked, say): the system's error code. It is never written over.
@@ -54,7 +55,8 @@ public:
   // Makes `change` to `settings` and saves it, together with every earlier
   // change that could not be saved yet, on top of the file as it is now
   // (another copy may have changed it). Whatever happens, `settings` holds
-  // the change afterwards, and what the file held too when it could be read.
+  // the change afterwards (unless the report says it was not held), and
+  // what the file held too when it could be read.
   SaveReport Apply(const SettingsChange &change, Settings &settings);
 
 private:

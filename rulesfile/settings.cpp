@@ -48,9 +48,9 @@ bool MakeRule(Rule &rule, std::string_view path, std::string_view windowClass,
   rule.path[0] = rule.windowClass[0] = '\0';
   if (path.size() > Rule::kMaxPath || windowClass.size() > Rule::kMaxClass)
     return false;
-  path.copy(rule.path.data(), path.size());
+  std::memcpy(rule.path.data(), path.data(), path.size());
   rule.path[path.size()] = '\0';
-  windowClass.copy(rule.windowClass.data(), windowClass.size());
+  std::memcpy(rule.windowClass.data(), windowClass.data(), windowClass.size());
   rule.windowClass[windowClass.size()] = '\0';
   rule.direction = direction;
   return true;

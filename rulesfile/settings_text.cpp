@@ -19,6 +19,15 @@ constexpr std::string_view kHeader =
     "'|' and the window class.\r\n"
     "topmost-tamer=1\r\n";
 
+// `text` from `at` on, or up to `at`: string_view's substr, which would
+// throw, without the check.
+std::string_view After(std::string_view text, std::size_t at) {
+  return {text.data() + at, text.size() - at};
+}
+std::string_view Before(std::string_view text, std::size_t at) {
+  return {text.data(), at};
+}
+
 bool HasControl(std::string_view text) {
   for (const char c : text)
     if (static_cast<unsigned char>(c) < 0x20)
@@ -33,7 +42,7 @@ std::size_t Recode(std::string_view text, UINT from, UINT to, char *out,
   if (from == to) {
     if ((to == CP_UTF8 && !IsUtf8(text)) || text.size() > capacity)
       return 0;
-    text.copy(out, text.size());
+    std::memcpy(out, text.data(), text.size());
     return text.size();
   }
   WCHAR wide[kMaxLine];
@@ -56,7 +65,7 @@ bool Append(char (&line)[kMaxLine], std::size_t &length,
             std::string_view text) {
   if (text.size() > kMaxLine - length)
     return false;
-  text.copy(line + length, text.size());
+  std::memcpy(line + length, text.data(), text.size());
   length += text.size();
   return true;
 }
@@ -194,7 +203,7 @@ void Parser::Once(int &seen, int value) {
 void Parser::Line(std::string_view line) {
   if (!started_) {
     started_ = true;
-    if (line.substr(0, kBom.size()) == kBom)
+    if (line.size() >= kBom.size() && Before(line, kBom.size()) == kBom)
       line.remove_prefix(kBom.size());
   }
   if (!line.empty() && line.back() == '\r')
@@ -214,12 +223,13 @@ void Parser::Line(std::string_view line) {
   if (blank || line[0] == '#')
     return;
   const std::size_t equals = line.find('=');
-  const std::string_view key = line.substr(0, equals);
-  const std::string_view value =
-      equals == std::string_view::npos ? "" : line.substr(equals + 1);
   if (equals == std::string_view::npos) {
     damaged_ = true;
-  } else if (key == kVersionKey) {
+    return;
+  }
+  const std::string_view key = Before(line, equals);
+  const std::string_view value = After(line, equals + 1);
+  if (key == kVersionKey) {
     Once(version_, value == "1" ? 1 : 0);
   } else if (key == kHideKey && (value == "yes" || value == "no")) {
     Once(hide_, value == "yes");
@@ -238,8 +248,7 @@ bool Parser::ReadRule(std::string_view value, Direction direction) {
   if (bar == std::string_view::npos)
     return false;
   Rule rule;
-  const std::string_view texts[] = {value.substr(0, bar),
-                                    value.substr(bar + 1)};
+  const std::string_view texts[] = {Before(value, bar), After(value, bar + 1)};
   char *const into[] = {rule.path.data(), rule.windowClass.data()};
   const std::size_t most[] = {Rule::kMaxPath, Rule::kMaxClass};
   for (int i = 0; i < 2; ++i) {

@@ -191,15 +191,17 @@ void TestContextMenu(Suite &suite) {
   CHECK(Choose("t") && WaitUntil([&] { return IsTopmost(banner); }));
   CHECK(IsTopmost(t.form));
   // The checked menu shows all of the other's ink, and more: a mark in the
-  // row of its third item from the end, in the margin left of the text.
+  // row of "Always on Top", in the margin left of the text. Two items and a
+  // separator above it, four items and a separator from it down: its middle
+  // is half a row above the menu's.
   CHECK(checked.size() > unchecked.size() &&
         std::includes(checked.begin(), checked.end(), unchecked.begin(),
                       unchecked.end()));
   CHECK(std::all_of(checked.begin(), checked.end(), [&](LONG p) {
     return std::binary_search(unchecked.begin(), unchecked.end(), p) ||
-           (std::abs(p / 0x10000 - (shown.bottom - shown.top) +
-                     GetSystemMetrics(SM_CYMENU) * 5 / 2) <
-                GetSystemMetrics(SM_CYMENU) / 2 &&
+           (std::abs(p / 0x10000 -
+                     (shown.bottom - shown.top - GetSystemMetrics(SM_CYMENU)) /
+                         2) < GetSystemMetrics(SM_CYMENU) / 2 &&
             p % 0x10000 < 2 * GetSystemMetrics(SM_CXMENUCHECK));
   }));
 

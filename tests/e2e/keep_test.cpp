@@ -44,8 +44,8 @@ char MarkShown(const Tamer &t, int index) {
   return widths.front() < widths.back() ? 'U' : 'D';
 }
 
-// Shows the marks as they are now and returns the mark in the row of
-// `window`.
+} // namespace
+
 char MarkOf(const Tamer &t, HWND window) {
   const int index = IndexOf(t, EntryOf(window));
   if (index < 0)
@@ -56,7 +56,6 @@ char MarkOf(const Tamer &t, HWND window) {
   return MarkShown(t, index);
 }
 
-// Real input that opens the list's menu on the entry of `window`.
 std::string MenuAt(const Tamer &t, HWND window) {
   return AtEntry(t.list, IndexOf(t, EntryOf(window))) + "click 3";
 }
@@ -64,8 +63,6 @@ std::string MenuAt(const Tamer &t, HWND window) {
 double Longest(const std::vector<double> &ms) {
   return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end());
 }
-
-} // namespace
 
 void TestMarks(Suite &suite) {
   const Tamer &t = suite.tamer;

@@ -3,7 +3,8 @@
 // MODE full: every behaviour of the program; layout: the opening state and
 // the layout only (for the other DPIs); smoke: the list commands only (for
 // the other build); load: many windows, churning windows and leaks over
-// many cycles; demo: the demonstration that ./run shows.
+// many cycles; demo: the demonstration that ./run shows; rulesfile: the
+// rules file, written by saver.exe beside FIXTURE (PROGRAM is not started).
 // WORKDIR is a Unix folder for screenshots.
 // Ends with "MODE: N passed, N failed".
 #include "suite.h"
@@ -18,6 +19,16 @@ int main(int argc, char **argv) {
   e2e::Suite suite{argv[2], argv[3], std::atoi(argv[5]), {}, {}, {}};
   harness::SetWorkDir(argv[4]);
   setvbuf(stdout, nullptr, _IONBF, 0);
+  // The programs started from here keep their rules in the run's folder.
+  CreateDirectoryA(e2e::AppData().c_str(), nullptr);
+  SetEnvironmentVariableA("APPDATA", e2e::AppData().c_str());
+
+  // The rules file's cases need neither the program nor the fixture's
+  // windows.
+  if (mode == "rulesfile") {
+    e2e::TestRulesFile(argv[3]);
+    return harness::Summary(argv[1]);
+  }
 
   harness::Context("start");
   // The tray first: Wine shows the icons of a display without one over the
@@ -45,6 +56,8 @@ int main(int argc, char **argv) {
       {"full layout", TestMarks},
       {"full", TestKeepOffTop},
       {"full", TestKeepOnTop},
+      {"full", TestRules},
+      {"full", TestDamagedRules},
       {"full smoke", TestPlantedDlls},
       {"full", TestNotices},
       {"full", TestIcon},

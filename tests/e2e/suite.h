@@ -55,6 +55,19 @@ HWND Menu();
 bool OpenMenu(const std::string &xdo);
 bool Choose(const std::string &key);
 
+// The mark that the list shows for `window` now, as the screen shows it: 'U'
+// an arrow up, 'K' an arrow up under a bar, 'D' an arrow down, ' ' none, '?'
+// anything else, '-' no entry. Real input that opens the list's menu on the
+// entry of `window`. The longest of some times.
+char MarkOf(const Tamer &t, HWND window);
+std::string MenuAt(const Tamer &t, HWND window);
+double Longest(const std::vector<double> &ms);
+
+// The application-data folder of the programs that the suite starts, a
+// scratch folder of the run's, and the rules file in it: Windows paths.
+std::string AppData();
+std::string RulesFile();
+
 // The form's client area and every control's place, as designed, at `dpi`.
 void CheckLayout(const Tamer &t, int dpi);
 // The window as it opens, laid out for the display's DPI, and laid out anew
@@ -69,6 +82,8 @@ void TestContextMenu(Suite &suite);
 void TestMarks(Suite &suite);
 void TestKeepOffTop(Suite &suite);
 void TestKeepOnTop(Suite &suite);
+void TestRules(Suite &suite);
+void TestDamagedRules(Suite &suite);
 void TestNotices(Suite &suite);
 void TestEnding(Suite &suite);
 void TestIcon(Suite &suite);
@@ -82,5 +97,8 @@ void TestChurn(Suite &suite);
 void TestLeaks(Suite &suite);
 
 void Demo(Suite &suite);
+
+// The rules file, written by saver.exe beside `fixture`.
+void TestRulesFile(const std::string &fixture);
 
 } // namespace e2e

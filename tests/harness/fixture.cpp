@@ -170,6 +170,9 @@ int main(int argc, char **argv) {
   }
   if (mode == "churn")
     SetTimer(nullptr, 0, 1, Churn);
+  if (mode == "banner")
+    Make("banner", fixture::kSecondBanner, fixture::kFrame, WS_EX_TOPMOST, 600,
+         620, nullptr, RoleProc);
   if (mode == "demo")
     SetWindowPos(Make("demo", "Demo Ad Banner - Click to Win!", fixture::kFrame,
                       WS_EX_TOPMOST, 0, 0, nullptr, RoleProc, RGB(255, 214, 0)),

@@ -5,6 +5,8 @@
 //   fixture.exe bulk N     N windows with titles of 16 to 300 characters
 //   fixture.exe churn      windows created and destroyed without pause
 //   fixture.exe demo       an always-on-top ad banner, for the demonstration
+//   fixture.exe banner     an always-on-top window of the banner role's class,
+//                          as a second banner of the same application has
 // Its control window, hidden and captioned kControlCaption, takes the
 // messages below; WM_CLOSE to it ends the process.
 #pragma once
@@ -47,6 +49,8 @@ constexpr Role kRoles[] = {
     // Always on top, and vetoes every change of its Z order, counting them
     // in its GWLP_USERDATA.
     {"veto", "Fixture Veto Banner", kFrame, WS_EX_TOPMOST, false},
+    // Always on top, of another class than the banner's.
+    {"pinned", "Fixture Pinned Window", kFrame, WS_EX_TOPMOST, false},
     {"hung", "Fixture Hung Window", kFrame, 0, false},
     {"banner", nullptr, kFrame, WS_EX_TOPMOST, false},
     // Titles in other scripts; 300 units of emoji, cut at 255 bytes of UTF-8
@@ -59,6 +63,8 @@ constexpr Role kRoles[] = {
     {"cloaked", "Fixture Cloaked Banner", kFrame, WS_EX_TOPMOST, false},
 };
 constexpr char kCloaked[] = "TopmostTamer.Cloaked";
+// The caption of the banner mode's window.
+constexpr char kSecondBanner[] = "Fixture Second Banner";
 // A named mutex: a planted copy of the stand-in was loaded.
 constexpr char kPlantedMark[] = "TopmostTamer.PlantedDllLoaded";
 

@@ -1,54 +1,39 @@
-// The file operations for the host build, over fake_files' disk.
+// The file operations for the host build, over fake_files' disk. A handle
+// is the path of the file it opened.
 #include "fake_files.h"
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <set>
 
 using namespace platform;
 
 namespace fake_files {
 
 std::map<std::string, std::string> files;
-std::set<std::string> folders;
 std::size_t room;
 int unlockedChanges;
 
 namespace {
 
-struct Open {
-  std::string path;
-  bool writing;
-  std::size_t read = 0;
-};
-std::vector<Open> opened; // handle n is opened[n - 1]
+std::set<std::string> folders;
+std::map<HANDLE, std::size_t> readAt; // handles open for reading
 Step failing;
 DWORD failure, lastError;
 bool locked;
-HANDLE const kMutex = reinterpret_cast<HANDLE>(0x1000);
 
 // False, with the error, when `step` is the one to fail.
 bool Passes(Step step) {
-  if (step != failing)
-    return true;
   lastError = failure;
-  return false;
+  return step != failing;
 }
 
-BOOL Error(DWORD error) {
+BOOL Fails(DWORD error) {
   lastError = error;
   return FALSE;
 }
 
-Open &Of(HANDLE file) {
-  return opened.at(reinterpret_cast<std::size_t>(file) - 1);
-}
-
-std::string FolderOf(const std::string &path) {
-  return path.substr(0, path.rfind('\\'));
-}
-
-void Change() { unlockedChanges += !locked; }
+std::string &Of(HANDLE file) { return *static_cast<std::string *>(file); }
 
 } // namespace
 
@@ -57,9 +42,7 @@ void Reset(const std::string &folder) {
   folders = {folder};
   room = 1 << 20;
   unlockedChanges = 0;
-  opened.clear();
-  failing = Step::None;
-  locked = false;
+  Fail(Step::None, 0);
 }
 
 void Fail(Step step, DWORD error) {
@@ -75,95 +58,71 @@ using namespace fake_files;
 
 HANDLE CreateFileA(const char *name, DWORD access, DWORD, DWORD disposition,
                    DWORD) {
-  const bool writing = (access & GENERIC_WRITE) != 0;
+  const std::string path = name;
+  const bool writing = access == GENERIC_WRITE;
   if (!Passes(writing ? Step::Create : Step::Read))
     return INVALID_HANDLE_VALUE;
-  if (!folders.count(FolderOf(name)))
-    return Error(ERROR_PATH_NOT_FOUND), INVALID_HANDLE_VALUE;
-  if (disposition == OPEN_EXISTING && !files.count(name))
-    return Error(ERROR_FILE_NOT_FOUND), INVALID_HANDLE_VALUE;
-  if (disposition == CREATE_ALWAYS) {
-    Change();
-    files[name].clear();
-  }
-  opened.push_back({name, writing});
-  return reinterpret_cast<HANDLE>(opened.size());
+  if (!folders.count(path.substr(0, path.rfind('\\'))) ||
+      (!writing && !files.count(path)))
+    return Fails(ERROR_FILE_NOT_FOUND), INVALID_HANDLE_VALUE;
+  unlockedChanges += writing && !locked;
+  if (disposition == CREATE_ALWAYS)
+    files[path].clear();
+  const HANDLE file = &files.find(path)->second;
+  readAt[file] = 0;
+  return file;
 }
 
 BOOL ReadFile(HANDLE file, void *buffer, DWORD size, DWORD *read) {
   if (!Passes(Step::Read))
     return FALSE;
-  Open &open = Of(file);
-  const std::string &content = files.at(open.path);
-  *read = DWORD(std::min<std::size_t>(size, content.size() - open.read));
-  std::memcpy(buffer, content.data() + open.read, *read);
-  open.read += *read;
+  *read = DWORD(Of(file).copy(static_cast<char *>(buffer), size, readAt[file]));
+  readAt[file] += *read;
   return TRUE;
 }
 
 BOOL WriteFile(HANDLE file, const void *data, DWORD size, DWORD *written) {
-  *written = 0;
+  *written = DWORD(std::min<std::size_t>(size, room));
   if (!Passes(Step::Write))
     return FALSE;
-  Change();
-  *written = DWORD(std::min<std::size_t>(size, room));
-  files.at(Of(file).path).append(static_cast<const char *>(data), *written);
+  Of(file).append(static_cast<const char *>(data), *written);
   room -= *written;
-  return *written == size ? TRUE : Error(ERROR_DISK_FULL);
+  return *written == size || Fails(ERROR_DISK_FULL);
 }
 
 BOOL FlushFileBuffers(HANDLE) { return Passes(Step::Flush); }
 
-BOOL CloseHandle(HANDLE handle) {
-  if (handle == kMutex)
-    return TRUE;
-  Open &open = Of(handle);
-  const bool writing = open.writing;
-  open.path.clear();
-  return writing ? Passes(Step::Close) : TRUE;
-}
+BOOL CloseHandle(HANDLE) { return TRUE; }
 
 BOOL MoveFileExA(const char *from, const char *to, DWORD flags) {
-  const bool replace = (flags & MOVEFILE_REPLACE_EXISTING) != 0;
+  const bool replace = flags & MOVEFILE_REPLACE_EXISTING;
   if (!Passes(replace ? Step::Replace : Step::MoveAside))
     return FALSE;
-  if (!files.count(from))
-    return Error(ERROR_FILE_NOT_FOUND);
   if (!replace && files.count(to))
-    return Error(ERROR_ALREADY_EXISTS);
-  Change();
-  files[to] = files[from];
+    return Fails(ERROR_ALREADY_EXISTS);
+  unlockedChanges += !locked;
+  files[to] = files.at(from);
   files.erase(from);
   return TRUE;
 }
 
-BOOL DeleteFileA(const char *name) {
-  return files.erase(name) ? TRUE : Error(ERROR_FILE_NOT_FOUND);
-}
+BOOL DeleteFileA(const char *name) { return files.erase(name) != 0; }
 
 BOOL CreateDirectoryA(const char *name) {
-  if (!Passes(Step::MakeFolder))
-    return FALSE;
-  if (folders.count(name) || files.count(name))
-    return Error(ERROR_ALREADY_EXISTS);
-  folders.insert(name);
-  return TRUE;
+  if (folders.count(name))
+    return Fails(ERROR_ALREADY_EXISTS);
+  return Passes(Step::MakeFolder) && folders.insert(name).second;
 }
 
 DWORD GetLastError() { return lastError; }
 
-HANDLE CreateMutexA(const char *) { return kMutex; }
+HANDLE CreateMutexA(const char *) { return &locked; }
 
 DWORD WaitForSingleObject(HANDLE, DWORD) {
-  if (!Passes(Step::Lock))
-    return WAIT_TIMEOUT;
-  locked = true;
-  return WAIT_OBJECT_0;
+  locked = Passes(Step::Lock);
+  return locked ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
-BOOL ReleaseMutex(HANDLE) {
-  locked = false;
-  return TRUE;
-}
+BOOL ReleaseMutex(HANDLE) { return !(locked = false); }
 
 } // namespace platform

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <map>
-#include <set>
 #include <string>
 
 #include "window_ops.h"
@@ -13,23 +12,19 @@ namespace fake_files {
 
 enum class Step {
   None,
-  MakeFolder, // CreateDirectoryA
-  Read,       // CreateFileA for reading, and ReadFile
-  Create,     // CreateFileA for writing
-  Write,      // WriteFile
-  Flush,      // FlushFileBuffers
-  Close,      // CloseHandle of a file written
-  Replace,    // MoveFileExA with MOVEFILE_REPLACE_EXISTING
-  MoveAside,  // MoveFileExA without
-  Lock,       // WaitForSingleObject: the other copy holds the lock
+  MakeFolder,
+  Read,
+  Create,
+  Write,
+  Flush,
+  Replace,
+  MoveAside,
+  Lock
 };
 
 extern std::map<std::string, std::string> files; // contents by full path
-extern std::set<std::string> folders;
-// Bytes that still fit on the disk.
-extern std::size_t room;
-// Writes and renames made while the lock was not held.
-extern int unlockedChanges;
+extern std::size_t room;    // bytes that still fit on the disk
+extern int unlockedChanges; // writes and renames made without the lock
 
 // An empty disk with `folder` on it, that fails nothing.
 void Reset(const std::string &folder);

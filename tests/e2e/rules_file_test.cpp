@@ -1,0 +1,290 @@
+// The rules file on Wine's real file system, written by saver.exe (the real
+// store): saves killed at random moments, two copies at once, the write
+// failures that Wine shows, and damaged files kept aside.
+// The store's headers before <windows.h> (by way of suite.h) takes their
+// constants' names.
+#include "saver.h"
+#include "settings_text.h"
+#include "string_sink.h"
+
+#include "suite.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <random>
+
+namespace e2e {
+namespace {
+
+std::string saverExe; // beside the fixture
+
+// A fresh, empty WORKDIR/rulesfile/NAME, by its Windows path.
+std::string AppData(const std::string &name) {
+  const std::string unix = WorkDir() + "/rulesfile/" + name;
+  RunUnix("rm -rf '" + unix + "' && mkdir -p '" + unix + "'");
+  std::string path = "Z:" + unix;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+std::string Folder(const std::string &appData) {
+  return appData + "\\Topmost Tamer";
+}
+std::string File(const std::string &appData) {
+  return Folder(appData) + "\\rules.txt";
+}
+
+// saver.exe `args`, with APPDATA `appData` (empty: unset).
+PROCESS_INFORMATION Start(const std::string &appData, const std::string &args) {
+  SetEnvironmentVariableA("APPDATA", appData.empty() ? nullptr : &appData[0]);
+  std::string line = "\"" + saverExe + "\" " + args;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  CHECK(CreateProcessA(saverExe.c_str(), &line[0], nullptr, nullptr, FALSE, 0,
+                       nullptr, nullptr, &startup, &process));
+  return process;
+}
+// Its exit code, once it has ended (ended by force after a minute).
+DWORD Finish(const PROCESS_INFORMATION &process) {
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
+    TerminateProcess(process.hProcess, 1);
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return code;
+}
+DWORD Run(const std::string &appData, const std::string &args) {
+  return Finish(Start(appData, args));
+}
+
+std::string Read(const std::string &path) {
+  std::string text;
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 7, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  char chunk[65536];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
+    text.append(chunk, read);
+  CloseHandle(file);
+  return text;
+}
+bool Write(const std::string &path, const std::string &text) {
+  std::FILE *file = std::fopen(path.c_str(), "wb");
+  const bool written =
+      file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return file && std::fclose(file) == 0 && written;
+}
+// The names in `folder`, sorted.
+std::vector<std::string> Names(const std::string &folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+  for (BOOL more = find != INVALID_HANDLE_VALUE; more;
+       more = FindNextFileA(find, &found))
+    if (found.cFileName[0] != '.')
+      names.push_back(found.cFileName);
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The rules' paths in `text`, which must read whole.
+std::vector<std::string> PathsIn(const std::string &text) {
+  const auto settings = std::make_unique<Settings>();
+  settings_text::Parser parser(*settings, CP_UTF8);
+  parser.Feed(text.data(), text.size());
+  CHECK(parser.Finish());
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < settings->ruleCount; ++i)
+    paths.emplace_back(PathOf(settings->rules[i]));
+  return paths;
+}
+
+// Killed at random moments, mostly mid-save, the saver leaves each time one
+// of the states it wrote: the text of Change(0) to Change(N - 1) made on no
+// rules, never an empty, cut or NUL-filled file.
+void TestKilledWhileSaving() {
+  Context("killed while saving");
+  const std::string appData = AppData("killed"), file = File(appData);
+  std::vector<std::string> states = {""};
+  const auto state = std::make_unique<Settings>();
+  const auto stateAfter = [&](unsigned saves) {
+    for (StringSink text; states.size() <= saves; text.text.clear()) {
+      ApplyChange(*state, saver::Change(unsigned(states.size() - 1)));
+      settings_text::Format(*state, CP_UTF8, text);
+      states.push_back(text.text);
+    }
+    return states[saves];
+  };
+  const unsigned seed = GetTickCount();
+  std::mt19937 random(seed);
+  unsigned saves = 0;
+  int kills = 0;
+  while ((saves < 200 || kills < 25) && kills < 100) {
+    const PROCESS_INFORMATION saver =
+        Start(appData, "from " + std::to_string(saves));
+    const bool saving =
+        WaitUntil([&] { return Read(file) != stateAfter(saves); }, 30000);
+    Sleep(random() % 30);
+    TerminateProcess(saver.hProcess, 1);
+    Finish(saver);
+    const std::string found = Read(file);
+    unsigned after = saves + 1;
+    while (after < saves + 500 && stateAfter(after) != found)
+      ++after;
+    if (!CHECK(saving) ||
+        !Record(after < saves + 500, __FILE__, __LINE__, "a state written",
+                "the file after " + std::to_string(saves + 1) +
+                    " saves or more",
+                Show(found.substr(0, 120))))
+      break;
+    saves = after;
+    ++kills;
+  }
+  std::printf("killed while saving: %u saves, %d kills (seed %u)\n", saves,
+              kills, seed);
+  CHECK(saves >= 200);
+}
+
+// Two copies adding rules at the same time lose none of each other's.
+// Without APPDATA, a copy finds the shell's roaming folder.
+void TestTwoCopies() {
+  Context("two copies");
+  char roaming[MAX_PATH] = "";
+  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
+                   roaming);
+  const DWORD where = Run("", "where \"" + File(roaming) + "\"");
+  CHECK_EQ(0u, where);
+  const std::string appData = AppData("two");
+  const HANDLE ready = CreateSemaphoreA(nullptr, 0, 2, saver::kReadyName);
+  const HANDLE go = CreateEventA(nullptr, TRUE, FALSE, saver::kGoName);
+  const PROCESS_INFORMATION copies[] = {Start(appData, "add One 60"),
+                                        Start(appData, "add Two 60")};
+  for (int copy = 0; copy < 2; ++copy)
+    CHECK(WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0);
+  SetEvent(go);
+  std::vector<std::string> expected;
+  for (const std::string name : {"One", "Two"}) {
+    const DWORD exit = Finish(copies[expected.size() / 60]);
+    CHECK_EQ(0u, exit);
+    for (int i = 0; i < 60; ++i)
+      expected.push_back("C:\\" + name + std::to_string(i) + ".exe");
+  }
+  std::vector<std::string> paths = PathsIn(Read(File(appData)));
+  std::sort(paths.begin(), paths.end());
+  std::sort(expected.begin(), expected.end());
+  CHECK_LIST(expected, paths);
+  CloseHandle(ready);
+  CloseHandle(go);
+}
+
+// A save refused with `error`: the old file is whole, and no new one is left
+// beside it.
+void CheckRefused(const std::string &appData, DWORD error,
+                  const std::vector<std::string> &names) {
+  const std::string old = Read(File(appData));
+  const DWORD exit = Run(appData, "set C:\\refused.exe");
+  CHECK_EQ(error, exit);
+  CHECK_EQ(old, Read(File(appData)));
+  CHECK_LIST(names, Names(Folder(appData)));
+}
+
+// The folder's place taken by a file, a full disk and a read-only one (a
+// small tmpfs, which needs root, as ./test runs). Wine replaces a read-only
+// file, where Windows refuses: the host tests show that refusal.
+void TestWriteFailures() {
+  Context("the folder's place taken by a file");
+  const std::string taken = AppData("taken");
+  CHECK(Write(Folder(taken), "not a folder"));
+  const DWORD exit = Run(taken, "set C:\\a.exe");
+  CHECK_EQ(DWORD(ERROR_PATH_NOT_FOUND), exit);
+  CHECK_EQ(std::string("not a folder"), Read(Folder(taken)));
+
+  Context("a full disk");
+  const std::string appData = AppData("full");
+  const std::string disk = "'" + WorkDir() + "/rulesfile/full/Topmost Tamer'";
+  // One left mounted by a run that was stopped goes first.
+  if (!CHECK(RunUnix("(umount " + disk + " 2>/dev/null; mkdir -p " + disk +
+                     ") && mount -t tmpfs -o size=16k tmpfs " + disk)))
+    return (void)std::printf("a full disk is a small tmpfs: it needs root\n");
+  const DWORD first = Run(appData, "set C:\\a.exe");
+  CHECK_EQ(0u, first);
+  CHECK(!Write(Folder(appData) + "\\filler", std::string(16384, 'f')));
+  CheckRefused(appData, ERROR_DISK_FULL, {"filler", "rules.txt"});
+
+  Context("a read-only disk");
+  CHECK(RunUnix("rm " + disk + "/filler && mount -o remount,ro " + disk));
+  CheckRefused(appData, ERROR_ACCESS_DENIED, {"rules.txt"});
+  CHECK(RunUnix("umount " + disk));
+}
+
+// Damaged files of every kind are kept aside byte for byte, never over an
+// earlier one, and what could be read is saved anew; whole ones, of either
+// line end, with or without a BOM, stay as they are.
+void TestDamagedFiles() {
+  const std::string appData = AppData("damaged");
+  CreateDirectoryA(Folder(appData).c_str(), nullptr);
+  const std::string v = "topmost-tamer=1\n", a = "keep-off-top=C:\\a.exe|W\n",
+                    b = "keep-on-top=C:\\b.exe|W\n";
+  std::string noise(4096, '\0');
+  std::generate(noise.begin(), noise.end(), std::mt19937(23));
+  const struct {
+    const char *name;
+    std::string text;
+    bool damaged;
+    std::vector<std::string> rules;
+  } cases[] = {
+      {"random bytes", noise, true, {}},
+      {"cut in the middle",
+       v + a + b + a.substr(0, 19),
+       true,
+       {"C:\\a.exe", "C:\\b.exe"}},
+      {"NUL-filled", std::string(4096, '\0'), true, {}},
+      {"a line of a megabyte",
+       v + a + "# " + std::string(1 << 20, 'x') + "\n" + b,
+       true,
+       {"C:\\a.exe", "C:\\b.exe"}},
+      {"unknown keys", v + "colour=red\n" + a, true, {"C:\\a.exe"}},
+      {"a BOM and CR LF",
+       "\xEF\xBB\xBFtopmost-tamer=1\r\nkeep-off-top=C:\\a.exe|W\r\n",
+       false,
+       {"C:\\a.exe"}},
+      {"LF, a rule repeated", v + a + b + a, false, {"C:\\a.exe", "C:\\b.exe"}},
+  };
+  std::vector<std::string> names = {"rules.txt"}, aside;
+  for (const auto &c : cases) {
+    Context(std::string("damaged files: ") + c.name);
+    CHECK(Write(File(appData), c.text));
+    const DWORD exit = Run(appData, "load");
+    CHECK_EQ(DWORD(c.damaged ? saver::kKeptAside : saver::kWhole), exit);
+    const std::string now = Read(File(appData));
+    CHECK_LIST(c.rules, PathsIn(now));
+    CHECK(c.damaged || now == c.text);
+    if (c.damaged) {
+      aside.push_back(c.text);
+      names.push_back("rules (damaged " + std::to_string(aside.size()) +
+                      ").txt");
+    }
+    for (std::size_t i = 0; i < aside.size(); ++i)
+      CHECK(Read(Folder(appData) + "\\" + names[i + 1]) == aside[i]);
+    std::vector<std::string> sorted = names;
+    std::sort(sorted.begin(), sorted.end());
+    CHECK_LIST(sorted, Names(Folder(appData)));
+  }
+}
+
+} // namespace
+
+void TestRulesFile(const std::string &fixture) {
+  saverExe = fixture.substr(0, fixture.find_last_of('\\') + 1) + "saver.exe";
+  TestKilledWhileSaving();
+  TestTwoCopies();
+  TestWriteFailures();
+  TestDamagedFiles();
+}
+
+} // namespace e2e
