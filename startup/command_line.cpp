@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "window_ops.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -7,21 +9,16 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-// `a` and `b` alike but for the case of ASCII letters. No substr: it can
-// throw, which the Windows build does not link.
+// `a` and `b` alike but for case, as Windows compares names.
 bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i]))
-      return false;
-  return true;
+  return platform::EqualIgnoringCaseA(a.data(), static_cast<int>(a.size()),
+                                      b.data(), static_cast<int>(b.size())) !=
+         platform::FALSE;
 }
 
 bool IsSwitch(std::string_view word, std::string_view name) {
-  // "/hidden" or "-hidden".
+  // "/hidden" or "-hidden". No substr: it can throw, which the Windows
+  // build does not link.
   return !word.empty() && (word[0] == '/' || word[0] == '-') &&
          SameText(std::string_view(word.data() + 1, word.size() - 1),
                   std::string_view(name.data() + 1, name.size() - 1));
