@@ -4,6 +4,8 @@
 #include "frmHide_form.h"
 #include "frmHide_list.h"
 #include "frmHide_rules.h"
+#include "one_copy.h"
+#include "sign_in.h"
 
 #include <windowsx.h>
 
@@ -11,11 +13,12 @@ using namespace frmHideLayout;
 
 namespace {
 
-constexpr char kFormClass[] = "TopmostTamer.frmHide";
 constexpr char kOwnerClass[] = "TopmostTamer.Owner";
 constexpr char kCaption[] = "Manipulate Windows always on top";
 constexpr UINT_PTR kKeepTimer = 1;
 constexpr UINT_PTR kWatchTimer = 4;
+// The notification-area icon's clicks and keys.
+constexpr UINT kIconMessage = WM_APP + 1;
 
 // Fixed size: a caption with the system menu and a minimise box, no sizing
 // border and no maximise box. WS_EX_APPWINDOW keeps a taskbar button and an
@@ -44,7 +47,7 @@ bool RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
   form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   form.lpszMenuName = MAKEINTRESOURCEA(IDM_frmHide);
-  form.lpszClassName = kFormClass;
+  form.lpszClassName = frmHide::kClassName;
   return RegisterClassExA(&form) != 0;
 }
 
@@ -67,7 +70,7 @@ bool frmHide::Create() {
   // owner's DPI. Made at its size for that DPI, it is laid out once.
   dpi_ = dpiApi_.WindowDpi(owner_);
   const SIZE frame = FrameSize(dpi_);
-  if (CreateWindowExA(kFormExStyle, kFormClass, kCaption, kFormStyle, 0, 0,
+  if (CreateWindowExA(kFormExStyle, kClassName, kCaption, kFormStyle, 0, 0,
                       frame.cx, frame.cy, owner_, nullptr, instance_,
                       this) == nullptr) {
     DestroyWindow(owner_);
@@ -101,8 +104,13 @@ void frmHide::LoadRules() {
 
 void frmHide::ShowLoadNotice() {
   Notice notice;
-  if (ComposeLoadNotice(loaded_, store_, settings_, notice))
+  if (!ComposeLoadNotice(loaded_, store_, settings_, notice))
+    return;
+  // Started hidden, the form has no line to point at.
+  if (IsWindowVisible(hwnd_))
     notice_.Show(hwnd_, commands_.lblOPut, notice);
+  else
+    SayAtIcon(notice);
 }
 
 void frmHide::AfterRulesChange(const RulesStore::SaveReport &report) {
@@ -138,12 +146,30 @@ LRESULT CALLBACK frmHide::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 
 LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND hwnd = hwnd_;
+  // Registered messages are not constants.
+  if (message == taskbarCreated_ && message != 0) {
+    icon_.ShowAgain();
+    return 0;
+  }
+  if (message == showForm_ && message != 0) {
+    ShowForm();
+    return 0;
+  }
   switch (message) {
   case WM_CREATE:
     return OnCreate();
+  case kIconMessage:
+    OnIcon(wParam, lParam);
+    UpdateTip();
+    return 0;
   case WM_COMMAND:
     OnCommand(LOWORD(wParam), HIWORD(wParam));
+    UpdateTip();
     return 0;
+  case WM_SIZE:
+    if (wParam == SIZE_MINIMIZED)
+      OnMinimized();
+    break;
   case WM_CONTEXTMENU:
     // The list box passes its right-clicks and menu keys on to us.
     if (reinterpret_cast<HWND>(wParam) == commands_.List1) {
@@ -153,6 +179,7 @@ LRESULT frmHide::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   case WM_TIMER:
     OnTimer(wParam);
+    UpdateTip();
     return 0;
   case WM_INITMENUPOPUP:
     OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
@@ -204,7 +231,74 @@ LRESULT frmHide::OnCreate() {
   focus_ = Control(IDC_List1);
   taming_.keeper.Attach(hwnd_, kKeepTimer);
   taming_.watcher.Attach(hwnd_, kWatchTimer);
+  // The shell runs below us when we run as administrator, and so may a
+  // second copy.
+  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  showForm_ = RegisterWindowMessageA(kShowFormMessage);
+  for (const UINT message : {taskbarCreated_, showForm_, kIconMessage})
+    platform::AllowMessageFromBelow(hwnd_, message);
   return 0;
+}
+
+void frmHide::ShowIcon() {
+  icon_.Show(hwnd_, kIconMessage);
+  UpdateTip();
+}
+
+void frmHide::ShowForm() {
+  // Hidden while minimised, it comes back restored; hidden from the start,
+  // as it was made.
+  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+void frmHide::OnIcon(WPARAM wParam, LPARAM lParam) {
+  const NotificationIcon::Request request =
+      NotificationIcon::Read(wParam, lParam);
+  if (request.kind == NotificationIcon::Request::Kind::ShowForm)
+    ShowForm();
+  if (request.kind != NotificationIcon::Request::Kind::Menu)
+    return;
+  const UINT chosen = icon_.TrackMenu(
+      request.x, request.y, {StartsAtSignIn(), settings_.hideWhenMinimized});
+  if (chosen != 0)
+    OnCommand(static_cast<int>(chosen), 0);
+}
+
+void frmHide::OnMinimized() {
+  // No taskbar button: the icon brings the form back.
+  if (settings_.hideWhenMinimized)
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void frmHide::UpdateTip() {
+  if (hwnd_ != nullptr)
+    icon_.SetCounts(taming_.keeper.Count(), settings_.ruleCount);
+}
+
+void frmHide::ToggleStartAtSignIn() {
+  platform::DWORD error = 0;
+  if (::ToggleStartAtSignIn(error))
+    return;
+  char reason[256] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                 nullptr, error, 0, reason, sizeof reason, nullptr);
+  icon_.Say("Topmost Tamer could not change its start at sign-in", reason);
+}
+
+void frmHide::ToggleHideWhenMinimized() {
+  SettingsChange change{};
+  change.kind = SettingsChange::Kind::SetHideWhenMinimized;
+  change.hideWhenMinimized = !settings_.hideWhenMinimized;
+  // Chosen from the icon's menu, perhaps while the form is hidden.
+  Notice notice;
+  if (ComposeSaveNotice(store_.Apply(change, settings_), store_, settings_,
+                        notice))
+    SayAtIcon(notice);
+}
+
+void frmHide::SayAtIcon(const Notice &notice) {
+  icon_.Say(notice.title.data(), notice.text.data());
 }
 
 HWND frmHide::Control(int id) const { return controls_[RowOf(id)]; }
@@ -243,6 +337,18 @@ void frmHide::OnCommand(int id, int code) {
     return;
   case IDM_RestartAsAdministrator:
     RestartAsAdministrator(*this);
+    return;
+  case IDM_trayShow:
+    ShowForm();
+    return;
+  case IDM_trayStartAtSignIn:
+    ToggleStartAtSignIn();
+    return;
+  case IDM_trayHideWhenMinimized:
+    ToggleHideWhenMinimized();
+    return;
+  case IDM_trayExit:
+    End();
     return;
   case IDC_List1:
     if (code == LBN_SELCHANGE)
@@ -408,6 +514,7 @@ void frmHide::OnDpiChanged(UINT dpi, const RECT &suggested) {
 }
 
 void frmHide::OnDestroy() {
+  icon_.Remove();
   // The form is the program's only window: without it the program ends.
   PostQuitMessage(0);
 }

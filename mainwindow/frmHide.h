@@ -5,6 +5,7 @@
 // Before <windows.h>, which defines some of the window operations' constant
 // names as macros.
 #include "frmHide_commands.h"
+#include "notification_icon.h"
 
 #include <windows.h>
 
@@ -17,6 +18,9 @@
 
 class frmHide {
 public:
+  // The form's window class, by which a second copy finds it.
+  static constexpr char kClassName[] = "TopmostTamer.frmHide";
+
   frmHide(HINSTANCE instance, const DpiApi &dpiApi);
   frmHide(const frmHide &) = delete;
   frmHide &operator=(const frmHide &) = delete;
@@ -26,6 +30,11 @@ public:
   bool Create();
 
   HWND Window() const { return hwnd_; }
+
+  // The icon in the notification area, from now until the form goes.
+  void ShowIcon();
+  // Shows the form as it was, restored, and brings it forward.
+  void ShowForm();
 
   // Ends the program: destroying the owner takes the form and its controls
   // with it, and the form's destruction ends the message loop.
@@ -59,6 +68,17 @@ private:
   // outcome check repaints it again once the target has answered.
   void RepaintList();
   void OnDpiChanged(UINT dpi, const RECT &suggested);
+  void OnIcon(WPARAM wParam, LPARAM lParam);
+  void OnMinimized();
+  // The icon's tip says how many windows are kept, and how many rules.
+  void UpdateTip();
+  // "Start when I sign in": the Run value written or removed, or a word why
+  // not.
+  void ToggleStartAtSignIn();
+  // "Hide when minimised", remembered in the rules file.
+  void ToggleHideWhenMinimized();
+  // A notice at the icon, while the form may be hidden.
+  void SayAtIcon(const Notice &notice);
   void OnDestroy();
   void OnNcDestroy();
 
@@ -85,4 +105,8 @@ private:
   Settings settings_;
   RulesStore store_;
   RulesStore::LoadReport loaded_;
+  NotificationIcon icon_;
+  // Registered messages: a new taskbar, and a second copy's request.
+  UINT taskbarCreated_ = 0;
+  UINT showForm_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "frmHide_form.h"
 
+#include "command_line.h"
+
 #include <shellapi.h>
 
 #include "user32/system_library.h"
@@ -26,16 +28,13 @@ void RestartAsAdministrator(frmHide &form) {
     return;
   SHELLEXECUTEINFOA run{};
   run.cbSize = sizeof run;
-  run.fMask = SEE_MASK_NOCLOSEPROCESS;
   run.hwnd = form.Window();
   run.lpVerb = "runas";
   run.lpFile = path;
+  // The new copy waits for this one to end, rather than bringing it forward
+  // as a second copy would.
+  run.lpParameters = kRestartSwitch;
   run.nShow = SW_SHOWNORMAL;
-  if (!shellExecuteEx(&run))
-    return;
-  if (run.hProcess != nullptr) {
-    WaitForInputIdle(run.hProcess, 10 * 1000);
-    CloseHandle(run.hProcess);
-  }
-  form.End();
+  if (shellExecuteEx(&run))
+    form.End();
 }

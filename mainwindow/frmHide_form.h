@@ -16,6 +16,6 @@ void mnuInfo_Click(HWND form);
 void Command3_Click(frmHide &form);
 
 // Starts the program anew as administrator, after Windows' elevation prompt,
-// and ends this instance once the new one waits for input. Declined, or
-// failed, it leaves this instance as it was.
+// and ends this instance, which the new one waits for. Declined, or failed,
+// it leaves this instance as it was.
 void RestartAsAdministrator(frmHide &form);

@@ -2,6 +2,8 @@
 // one the user picks, to get always-on-top windows out of the way.
 #include "frmHide.h"
 
+#include "one_copy.h"
+
 #include <windows.h>
 
 #include <new>
@@ -17,7 +19,14 @@ alignas(frmHide) unsigned char formStorage[sizeof(frmHide)];
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments,
+                   int cmdShow) {
+  const Switches switches = ParseSwitches(arguments);
+  // Before anything else: a second copy neither keeps windows nor shows an
+  // icon.
+  OneCopy oneCopy;
+  if (!oneCopy.Claim(frmHide::kClassName, switches))
+    return 0;
   const DpiApi dpiApi;
   frmHide &form = *new (formStorage) frmHide(instance, dpiApi);
   if (!form.Create())
@@ -25,7 +34,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
   // The rules' windows are kept before the form shows.
   form.LoadRules();
   Form_Load(form.Window());
-  ShowWindow(form.Window(), cmdShow);
+  if (!switches.hidden)
+    ShowWindow(form.Window(), cmdShow);
+  form.ShowIcon();
   form.ShowLoadNotice();
 
   MSG message;

@@ -5,9 +5,10 @@
 
 #include <cstdint>
 
-// The same incomplete types that <windows.h> uses for HWND, HDC and RECT, so
-// they pass between this header and user32 without casts.
+// The same incomplete types that <windows.h> uses for HWND, HMENU, HDC and
+// RECT, so they pass between this header and user32 without casts.
 struct HWND__;
+struct HMENU__;
 struct HDC__;
 struct tagRECT;
 
@@ -20,6 +21,8 @@ struct tagRECT;
 namespace platform {
 
 using HWND = HWND__ *;
+using HWND = HWND__ *;
+using HMENU = HMENU__ *;
 using HDC = HDC__ *;
 using RECT = tagRECT;
 using BOOL = int;
@@ -221,5 +224,69 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR *wide,
 // Whether two texts in the ANSI code page are the same but for case, as the
 // file system compares names: TRUE or FALSE.
 BOOL EqualIgnoringCaseA(const char *a, int aLength, const char *b, int bLength);
+
+// The notification area, the start at sign-in, one copy at a time
+
+constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_USER = 0x0400;
+constexpr UINT NIN_SELECT = WM_USER;
+constexpr UINT NIN_KEYSELECT = WM_USER + 1;
+constexpr DWORD NIM_ADD = 0;
+constexpr DWORD NIM_MODIFY = 1;
+constexpr DWORD NIM_DELETE = 2;
+
+// The program's icon in the notification area: icon `id` of `window`, which
+// gets `callbackMessage` for the user's clicks and keys on it, with the
+// parameters of NOTIFYICON_VERSION_4: the event in lParam's low word, the
+// anchor point's screen coordinates in wParam (x low, y high).
+struct NotifyIcon {
+  HWND window;
+  UINT id;
+  UINT callbackMessage;
+};
+// NIM_ADD shows the icon, in `window`'s class's small icon, with `tip`, and
+// asks for version 4's messages; NIM_MODIFY changes the tip, and shows
+// `balloonTitle` and `balloon` beside the icon unless they are nullptr;
+// NIM_DELETE removes it. Shell32 comes from the system folder, on first use.
+// FALSE when the shell refused (or there is none).
+BOOL Shell_NotifyIconA(DWORD message, const NotifyIcon &icon, const char *tip,
+                       const char *balloonTitle = nullptr,
+                       const char *balloon = nullptr);
+UINT RegisterWindowMessageA(const char *name);
+// Lets processes of a lower integrity level, such as the shell when we run as
+// administrator, post `message` to `window`. Does nothing before Vista, where
+// nothing keeps them from it.
+BOOL AllowMessageFromBelow(HWND window, UINT message);
+BOOL SetForegroundWindow(HWND hwnd);
+BOOL AllowSetForegroundWindow(DWORD processId);
+BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_CHECKED = 0x0008;
+constexpr UINT MF_SEPARATOR = 0x0800;
+constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+constexpr UINT TPM_NONOTIFY = 0x0080;
+constexpr UINT TPM_RETURNCMD = 0x0100;
+HMENU CreatePopupMenu();
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, const char *text);
+BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
+// With TPM_RETURNCMD: the chosen item's ID, 0 if none.
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND window);
+BOOL DestroyMenu(HMENU menu);
+
+// This program's full path; its length, `size` or more when cut.
+DWORD GetModuleFileNameA(char *buffer, DWORD size);
+// String values of the key `key` under HKEY_CURRENT_USER, the signed-in
+// user's part of the registry. Reading gives FALSE when the value is missing,
+// is not a string, or does not fit; environment variables in a value of type
+// REG_EXPAND_SZ come expanded. Writing makes the key if it is missing.
+BOOL ReadUserString(const char *key, const char *name, char *buffer,
+                    DWORD size);
+BOOL WriteUserString(const char *key, const char *name, const char *value);
+BOOL DeleteUserValue(const char *key, const char *name);
+
+// One copy at a time: the mutex (see Files above), and a pause while the
+// running copy makes its form.
+void Sleep(DWORD ms);
 
 } // namespace platform

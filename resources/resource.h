@@ -21,6 +21,13 @@
 #define IDM_mnuRule0 300
 #define IDM_mnuRuleLast 427
 
+// The notification-area icon, among the form's icons, and its menu.
+#define IDI_trayIcon 1
+#define IDM_trayShow 110
+#define IDM_trayStartAtSignIn 111
+#define IDM_trayHideWhenMinimized 112
+#define IDM_trayExit 113
+
 // Controls of frmHide. Above IDOK and IDCANCEL, which the dialog manager
 // sends for Enter and Esc.
 #define IDC_List1 1001

@@ -10,7 +10,7 @@ TT_PACKAGES=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine fonts-wqy-microhei fonts-symbola
   python3-fonttools
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils trayer
   libgtest-dev clang libclang-rt-14-dev cmake ninja-build zip
 )
 

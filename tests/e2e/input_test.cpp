@@ -27,10 +27,19 @@ std::string AtEntry(HWND list, int index) {
 
 namespace {
 
-// The dark pixels of `window` inside a margin of 4 pixels, each as
-// y * 0x10000 + x, in rising order: as the screen shows them (none while it
-// is hidden), or, with a font, of "MiniMize" drawn here in it.
-std::vector<LONG> Ink(HWND window, HFONT font = nullptr) {
+// The handles this process holds, as their values.
+std::vector<UINT_PTR> OpenHandles() {
+  std::vector<UINT_PTR> open;
+  for (UINT_PTR value = 4; value < 0x4000; value += 4)
+    if (DWORD flags = 0;
+        GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+      open.push_back(value);
+  return open;
+}
+
+} // namespace
+
+std::vector<LONG> Ink(HWND window, HFONT font) {
   RECT r = {};
   if (IsWindowVisible(window))
     GetWindowRect(window, &r);
@@ -49,18 +58,6 @@ std::vector<LONG> Ink(HWND window, HFONT font = nullptr) {
     }
   return ink;
 }
-
-// The handles this process holds, as their values.
-std::vector<UINT_PTR> OpenHandles() {
-  std::vector<UINT_PTR> open;
-  for (UINT_PTR value = 4; value < 0x4000; value += 4)
-    if (DWORD flags = 0;
-        GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
-      open.push_back(value);
-  return open;
-}
-
-} // namespace
 
 HWND Menu() { return FindWindowA("#32768", nullptr); }
 

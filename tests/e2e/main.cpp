@@ -16,7 +16,7 @@ int main(int argc, char **argv) {
   if (argc != 6)
     return 2;
   const std::string mode = argv[1];
-  e2e::Suite suite{argv[2], argv[3], std::atoi(argv[5]), {}, {}};
+  e2e::Suite suite{argv[2], argv[3], std::atoi(argv[5]), {}, {}, {}};
   harness::SetWorkDir(argv[4]);
   setvbuf(stdout, nullptr, _IONBF, 0);
   // The programs started from here keep their rules in the run's folder.
@@ -31,7 +31,10 @@ int main(int argc, char **argv) {
   }
 
   harness::Context("start");
-  if (!CHECK(suite.roles.Start(suite.fixture, mode == "demo" ? "demo" : "roles",
+  // The tray first: Wine shows the icons of a display without one over the
+  // form.
+  if (!CHECK(suite.tray.Start()) ||
+      !CHECK(suite.roles.Start(suite.fixture, mode == "demo" ? "demo" : "roles",
                                fixture::kControlCaption, false)))
     return harness::Summary(argv[1]);
   if (!CHECK(suite.tamer.Start(suite.program)))
@@ -57,6 +60,10 @@ int main(int argc, char **argv) {
       {"full", TestDamagedRules},
       {"full smoke", TestPlantedDlls},
       {"full", TestNotices},
+      {"full", TestIcon},
+      {"full", TestIconMenu},
+      {"full", TestSignIn},
+      {"full", TestTaskbarCreated},
       {"full", TestEnding},
       {"load", TestBulk},
       {"load", TestChurn},
@@ -68,5 +75,6 @@ int main(int argc, char **argv) {
       c.run(suite);
   suite.tamer.program.Stop();
   suite.roles.Stop();
+  suite.tray.Stop();
   return harness::Summary(argv[1]);
 }

@@ -83,12 +83,23 @@ void TestNotices(Suite &suite) {
   }
 
   Context("restart as administrator, then the suite's own instance again");
+  // The new instance waits for the old one to end before it shows its form.
   HWND fresh = nullptr;
   CHECK(PostMessageA(t.form, WM_COMMAND, IDM_RestartAsAdministrator, 0) &&
         t.program.Ended(kStartMs) &&
-        (fresh = FindWindowA(nullptr, kCaption)) != nullptr);
-  CHECK(PostMessageA(fresh, WM_CLOSE, 0, 0) &&
-        WaitUntil([&] { return !IsWindow(fresh); }) && t.Start(suite.program));
+        WaitUntil(
+            [&] {
+              return (fresh = FindWindowA(nullptr, kCaption)) != nullptr &&
+                     IsWindowVisible(fresh);
+            },
+            kStartMs));
+  DWORD id = 0;
+  GetWindowThreadProcessId(fresh, &id);
+  const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+  CHECK(process != nullptr && PostMessageA(fresh, WM_CLOSE, 0, 0) &&
+        WaitForSingleObject(process, kSettleMs) == WAIT_OBJECT_0 &&
+        t.Start(suite.program));
+  CloseHandle(process);
 }
 
 } // namespace e2e

@@ -7,6 +7,7 @@
 #include "fixture.h"
 #include "screen.h"
 #include "tamer.h"
+#include "tray.h"
 
 namespace e2e {
 
@@ -18,6 +19,7 @@ struct Suite {
   int dpi = 96;
   harness::Program roles; // the fixture's "roles" process
   Tamer tamer;
+  Tray tray;
 
   // The window of role `name` (see fixture.h).
   HWND Role(const char *name) const {
@@ -44,6 +46,10 @@ bool FillAndSelect(const Suite &suite, const char *role);
 // list, scrolled into view.
 std::string At(HWND hwnd, RECT rect = {});
 std::string AtEntry(HWND list, int index);
+// The dark pixels of `window` inside a margin of 4 pixels, each as
+// y * 0x10000 + x, in rising order: as the screen shows them (none while it
+// is hidden), or, with a font, of "MiniMize" drawn here in it.
+std::vector<LONG> Ink(HWND window, HFONT font = nullptr);
 // The program's popup menu, if one is open; real input `xdo` that opens it
 // (shown and painted), or `key` that chooses an item or closes it.
 HWND Menu();
@@ -91,6 +97,10 @@ void TestRules(Suite &suite);
 void TestDamagedRules(Suite &suite);
 void TestNotices(Suite &suite);
 void TestEnding(Suite &suite);
+void TestIcon(Suite &suite);
+void TestIconMenu(Suite &suite);
+void TestSignIn(Suite &suite);
+void TestTaskbarCreated(Suite &suite);
 void TestUnixBridge(Suite &suite);
 
 void TestBulk(Suite &suite);

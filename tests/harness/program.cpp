@@ -7,15 +7,14 @@ namespace {
 
 std::string workDir = "/tmp";
 
-// `path` as one word of /bin/sh, whatever spaces or quotes it holds.
-std::string Quoted(const std::string &path) {
+} // namespace
+
+std::string ShellWord(const std::string &path) {
   std::string quoted = "'";
   for (const char c : path)
     quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
-
-} // namespace
 
 bool WaitUntil(const std::function<bool()> &done, DWORD timeout_ms) {
   const ULONGLONG deadline = GetTickCount64() + timeout_ms;
@@ -50,15 +49,31 @@ HWND WindowOf(DWORD pid, const char *cls, const char *caption, bool shown) {
 bool Program::Start(const std::string &exe, const std::string &args,
                     const char *caption, bool shown, DWORD timeout_ms,
                     const char *folder) {
+  return StartCommand("\"" + exe + "\" " + args, caption, shown, timeout_ms,
+                      folder);
+}
+
+bool Program::Launch(std::string line, const char *folder) {
   Stop();
-  std::string line = "\"" + exe + "\" " + args;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0,
-                      nullptr, folder, &startup, &process_)) {
-    std::printf("cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
+  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                     folder, &startup, &process_))
+    return true;
+  std::printf("cannot start %s (error %lu)\n", line.c_str(), GetLastError());
+  return false;
+}
+
+bool Program::RunToEnd(const std::string &line, DWORD timeout_ms) {
+  const bool ended = Launch(line, nullptr) && Ended(timeout_ms);
+  Stop();
+  return ended;
+}
+
+bool Program::StartCommand(const std::string &line, const char *caption,
+                           bool shown, DWORD timeout_ms, const char *folder) {
+  if (!Launch(line, folder))
     return false;
-  }
   const ULONGLONG deadline = GetTickCount64() + timeout_ms;
   WaitForInputIdle(process_.hProcess, timeout_ms);
   // Polled with the shortest sleep: on two cores a spinning wait would slow
@@ -71,7 +86,7 @@ bool Program::Start(const std::string &exe, const std::string &args,
       break;
     Sleep(1);
   }
-  std::printf("%s showed no window \"%s\"\n", exe.c_str(), caption);
+  std::printf("%s showed no window \"%s\"\n", line.c_str(), caption);
   return false;
 }
 
@@ -104,7 +119,7 @@ bool RunUnix(const std::string &command) {
   const std::string marker = workDir + "/unix-done." + std::to_string(++serial);
   const std::string markerWin = "Z:" + marker;
   std::string line =
-      "/bin/sh -c \"" + command + " && touch " + Quoted(marker) + "\"";
+      "/bin/sh -c \"" + command + " && touch " + ShellWord(marker) + "\"";
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
@@ -127,7 +142,7 @@ bool Xdo(const std::string &args) {
 
 bool Screenshot(const std::string &name) {
   return RunUnix("/usr/bin/import -display $DISPLAY -window root " +
-                 Quoted(workDir + "/" + name + ".png"));
+                 ShellWord(workDir + "/" + name + ".png"));
 }
 
 } // namespace harness

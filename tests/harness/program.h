@@ -48,6 +48,13 @@ public:
   bool Start(const std::string &exe, const std::string &args,
              const char *caption, bool shown, DWORD timeout_ms = kStartMs,
              const char *folder = nullptr);
+  // The same for a whole command line, run as Windows runs one: the program
+  // is what its start names.
+  bool StartCommand(const std::string &line, const char *caption, bool shown,
+                    DWORD timeout_ms = kStartMs, const char *folder = nullptr);
+  // Runs `line` and waits for its program to end; false, and ends it, if it
+  // does not end within `timeout_ms`.
+  bool RunToEnd(const std::string &line, DWORD timeout_ms = 4 * kSettleMs);
   HWND Window() const { return window_; }
   DWORD Id() const { return process_.dwProcessId; }
   HANDLE Handle() const { return process_.hProcess; }
@@ -58,6 +65,9 @@ public:
   void Stop();
 
 private:
+  // Starts the program of `line` as Windows runs a command line.
+  bool Launch(std::string line, const char *folder);
+
   PROCESS_INFORMATION process_ = {};
   HWND window_ = nullptr;
 };
@@ -65,6 +75,8 @@ private:
 // Where screenshots go and marker files live: a Unix folder.
 void SetWorkDir(const std::string &unix_dir);
 const std::string &WorkDir();
+// `path` as one word of /bin/sh, whatever spaces or quotes it holds.
+std::string ShellWord(const std::string &path);
 // Runs `command` in /bin/sh and waits for it; true if it exited 0.
 bool RunUnix(const std::string &command);
 bool Xdo(const std::string &args);

@@ -1,6 +1,7 @@
 #include "tamer.h"
 
 #include "desktop.h"
+#include "tray.h"
 
 namespace harness {
 
@@ -23,7 +24,12 @@ bool Tamer::Start(const std::string &exe, const char *folder) {
        {label1, list, target, locate, tasks, minimize, restore, exit})
     if (control == nullptr)
       return false;
-  return true;
+  // Wine's shell activates the window that shows an icon when a tray docks
+  // it, which Windows' never does: the form, active on Windows, gets the
+  // activation back.
+  return WaitUntil([] { return TrayIcons().size() == 1; }) &&
+         SetForegroundWindow(form) &&
+         WaitUntil([this] { return GetForegroundWindow() == form; });
 }
 
 bool Select(const Tamer &tamer, int index) {

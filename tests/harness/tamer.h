@@ -28,8 +28,8 @@ struct Tamer {
   HWND restore = nullptr;
   HWND exit = nullptr;
 
-  // Starts `exe` in `folder` (nullptr: ours) and finds its controls; false if
-  // any is missing.
+  // Starts `exe` in `folder` (nullptr: ours) and finds its controls, once its
+  // icon is in the tray; false if any is missing.
   bool Start(const std::string &exe, const char *folder = nullptr);
 };
 

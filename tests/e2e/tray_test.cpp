@@ -1,0 +1,214 @@
+// The notification-area icon, in a real tray, by real input: its tip, a
+// click that shows the form, its menu and what each item does, hiding when
+// minimised, the start at sign-in as the registry holds it and as Windows
+// runs it, one copy at a time, and the icon back for a new taskbar.
+#include "suite.h"
+
+#include "resource.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kRunValue[] = "Topmost Tamer";
+// The menu's items, top to bottom.
+enum Row { kShow, kStartAtSignIn, kHideWhenMinimized, kExit, kRows };
+
+// The program's icon, the only one in the tray, once it is there.
+HWND Icon() {
+  std::vector<HWND> icons;
+  WaitUntil([&] { return (icons = TrayIcons()).size() == 1; });
+  return icons.size() == 1 ? icons.front() : nullptr;
+}
+
+bool OpenIconMenu() { return OpenMenu(At(Icon()) + "click 3"); }
+
+// The tip that shows once the pointer comes to rest on `icon` (from away:
+// only then does it show); empty if none shows.
+std::string TipOf(HWND icon) {
+  DWORD shell = 0;
+  GetWindowThreadProcessId(icon, &shell);
+  char text[256] = "";
+  if (Xdo("mousemove 640 600 sleep 0.3 " + At(icon)))
+    WaitUntil([&] {
+      const HWND tip = WindowOf(shell, "tooltips_class32", nullptr, true);
+      return tip != nullptr &&
+             Send(tip, WM_GETTEXT, sizeof text,
+                  reinterpret_cast<LPARAM>(text)) &&
+             text[0] != '\0';
+    });
+  Xdo("mousemove 640 600");
+  return text;
+}
+bool MenuGone() {
+  return WaitUntil([] { return Menu() == nullptr; });
+}
+
+// The open menu's items, read off the screen: ink less than 4 rows apart is
+// one item's, and a check mark is ink left of where the first item's starts.
+struct MenuRow {
+  POINT middle; // on the screen
+  bool checked;
+};
+std::vector<MenuRow> MenuRows() {
+  std::vector<RECT> bands; // each item's ink
+  for (const LONG p : Ink(Menu())) {
+    const LONG y = p / 0x10000, x = p % 0x10000;
+    if (bands.empty() || y - bands.back().bottom > 3)
+      bands.push_back({x, y, x, y});
+    bands.back() = {std::min(bands.back().left, x), bands.back().top,
+                    std::max(bands.back().right, x), y};
+  }
+  RECT menu = {};
+  GetWindowRect(Menu(), &menu);
+  std::vector<MenuRow> rows;
+  for (const RECT &b : bands)
+    rows.push_back({{menu.left + (b.left + b.right) / 2,
+                     menu.top + (b.top + b.bottom) / 2},
+                    b.left + 4 < bands.front().left});
+  rows.resize(kRows, {{0, 0}, false});
+  return rows;
+}
+// A click on item `row` of the open menu; true once the menu has closed.
+bool ChooseRow(Row row) {
+  const POINT at = MenuRows()[row].middle;
+  return Xdo("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) +
+             " click 1") &&
+         MenuGone();
+}
+
+// The value that starts the program at sign-in, or "(none)".
+std::string RunValue() {
+  char value[2048] = "";
+  DWORD size = sizeof value;
+  return RegGetValueA(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ,
+                      nullptr, value, &size) == ERROR_SUCCESS
+             ? value
+             : "(none)";
+}
+void SetRunValue(const std::string &value) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, value.c_str(),
+                  static_cast<DWORD>(value.size() + 1));
+}
+
+bool ShownInFront(HWND form) {
+  return WaitUntil([&] {
+    return IsWindowVisible(form) && !IsIconic(form) &&
+           GetForegroundWindow() == form;
+  });
+}
+
+} // namespace
+
+void TestIcon(Suite &suite) {
+  const Tamer &t = suite.tamer;
+  Context("the icon in the tray, and its tip kept current");
+  const HWND icon = Icon();
+  CHECK_EQ(std::string("Topmost Tamer: 0 windows kept, 0 rules"), TipOf(icon));
+  // Kept off top, and let go: a window that is not on top stays as it is.
+  CHECK(Target(t, suite.Role("ordinary")) &&
+        Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
+  CHECK_EQ(std::string("Topmost Tamer: 1 window kept, 0 rules"), TipOf(icon));
+  CHECK(Send(t.form, WM_COMMAND, IDM_mnuKeepOffTop));
+
+  Context("a click on the icon shows the form, restored, in front");
+  CHECK(ShowWindow(t.form, SW_MINIMIZE) && BecomesIconic(t.form, true));
+  CHECK(Xdo(At(icon) + "click 1") && ShownInFront(t.form));
+}
+
+void TestIconMenu(Suite &suite) {
+  const Tamer &t = suite.tamer;
+  Context("the icon's menu, closed by Escape and by a click elsewhere");
+  // With another application in front, the menu takes the keys only if the
+  // program brings its form forward first.
+  const HWND other = suite.Role("ordinary");
+  CHECK(SetForegroundWindow(other) &&
+        WaitUntil([&] { return GetForegroundWindow() == other; }));
+  CHECK(OpenIconMenu() &&
+        Screenshot("icon-menu-" + std::to_string(suite.dpi)) &&
+        !MenuRows()[kHideWhenMinimized].checked && Choose("Escape"));
+  CHECK(OpenIconMenu() && Xdo("mousemove 640 700 click 1") && MenuGone());
+
+  Context("hide when minimised: no taskbar button, and back as it was");
+  RECT before, after;
+  GetWindowRect(t.form, &before);
+  CHECK(Target(t, other));
+  const std::vector<std::string> entries = EntriesOf(t.list);
+  const std::string target = TextOf(t.target);
+  CHECK(OpenIconMenu() && ChooseRow(kHideWhenMinimized));
+  CHECK(OpenIconMenu() && MenuRows()[kHideWhenMinimized].checked &&
+        Choose("Escape"));
+  // Hidden, the form has no taskbar button: the owner never shows.
+  CHECK(PostMessageA(t.form, WM_SYSCOMMAND, SC_MINIMIZE, 0) &&
+        WaitUntil([&] { return !IsWindowVisible(t.form); }) &&
+        !IsWindowVisible(GetWindow(t.form, GW_OWNER)));
+  CHECK(Xdo(At(Icon()) + "click 1") && ShownInFront(t.form));
+  GetWindowRect(t.form, &after);
+  CHECK(EqualRect(&before, &after) && EntriesOf(t.list) == entries &&
+        TextOf(t.target) == target);
+  CHECK(OpenIconMenu() && ChooseRow(kHideWhenMinimized));
+}
+
+void TestSignIn(Suite &suite) {
+  Tamer &t = suite.tamer;
+  const std::string command = "\"" + suite.program + "\" /hidden";
+  // As an earlier run may have left it: the mark reads the registry.
+  SetRunValue(command);
+  Context("Start when I sign in removes the Run value, and writes it");
+  CHECK(OpenIconMenu() && MenuRows()[kStartAtSignIn].checked &&
+        !MenuRows()[kHideWhenMinimized].checked && ChooseRow(kStartAtSignIn) &&
+        RunValue() == "(none)");
+  CHECK(OpenIconMenu() && !MenuRows()[kStartAtSignIn].checked &&
+        ChooseRow(kStartAtSignIn));
+  CHECK_EQ(command, RunValue());
+
+  Context("the value of a copy that has moved: unchecked, and written anew");
+  SetRunValue("\"C:\\Old place\\TopmostTamer.exe\" /hidden");
+  CHECK(OpenIconMenu() && !MenuRows()[kStartAtSignIn].checked &&
+        ChooseRow(kStartAtSignIn));
+  CHECK_EQ(command, RunValue());
+
+  Context("the Run value's command: the form hidden, the icon shown");
+  t.program.Stop();
+  Program first;
+  if (CHECK(WaitUntil([] { return TrayIcons().empty(); }) &&
+            first.StartCommand(RunValue(), kCaption, false))) {
+    const HWND form = first.Window();
+    CHECK(!IsWindowVisible(form) && Icon() != nullptr);
+    // Hidden, then minimised: a second start brings it forward and ends.
+    for (const int show : {SW_HIDE, SW_MINIMIZE}) {
+      Context("a second start, the first copy's form in state " +
+              std::to_string(show));
+      ShowWindow(form, show);
+      CHECK(Answers(form) && Program().RunToEnd("\"" + suite.program + "\"") &&
+            ShownInFront(form) && !first.Ended(0));
+    }
+    Context("Exit on the icon's menu ends the program, and its icon goes");
+    CHECK(OpenIconMenu() && ChooseRow(kExit) && first.Ended(kSettleMs) &&
+          WaitUntil([] { return TrayIcons().empty(); }));
+  }
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue);
+  CHECK(t.Start(suite.program));
+}
+
+void TestTaskbarCreated(Suite &suite) {
+  Context("the icon back when a new taskbar is announced");
+  // The tray goes, and the shell forgets the icon, as a shell that restarts
+  // has forgotten it.
+  NOTIFYICONDATAA lost = {};
+  lost.cbSize = sizeof lost;
+  lost.hWnd = suite.tamer.form;
+  lost.uID = IDI_trayIcon;
+  CHECK(suite.tray.Stop() && Shell_NotifyIconA(NIM_DELETE, &lost) &&
+        suite.tray.Start() &&
+        !WaitUntil([] { return !TrayIcons().empty(); }, 1000));
+  CHECK(SendNotifyMessageA(HWND_BROADCAST,
+                           RegisterWindowMessageA("TaskbarCreated"), 0, 0) &&
+        Icon() != nullptr);
+}
+
+} // namespace e2e

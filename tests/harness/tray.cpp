@@ -1,0 +1,54 @@
+#include "tray.h"
+
+#include "program.h"
+
+namespace harness {
+namespace {
+
+// Where the tray's process ID is kept, for Stop.
+std::string PidFile() { return ShellWord(WorkDir() + "/tray.pid"); }
+
+// Docked in a tray: inside the tray's window, which Wine knows as a foreign
+// one.
+BOOL CALLBACK CollectDocked(HWND hwnd, LPARAM icons) {
+  char cls[32] = "", root[32] = "";
+  GetClassNameA(hwnd, cls, sizeof cls);
+  GetClassNameA(GetAncestor(hwnd, GA_ROOT), root, sizeof root);
+  if (std::string(cls) == "__winex11_tray_icon" &&
+      std::string(root) == "__wine_x11_foreign_window")
+    reinterpret_cast<std::vector<HWND> *>(icons)->push_back(hwnd);
+  return TRUE;
+}
+
+} // namespace
+
+bool Tray::Start() {
+  Stop();
+  // Up once its panel is; its icons dock as Wine's shell sees it.
+  running_ =
+      RunUnix("/usr/bin/trayer --edge top --align right --widthtype "
+              "pixel --width 200 --heighttype pixel --height 32 "
+              ">/dev/null 2>&1 & echo $! >" +
+              PidFile() +
+              " && /usr/bin/timeout 20 /bin/sh -c 'until /usr/bin/xwininfo "
+              "-name panel >/dev/null 2>&1; do sleep 0.1; done'");
+  return running_;
+}
+
+bool Tray::Stop() {
+  if (!running_)
+    return true;
+  running_ = false;
+  return RunUnix("pid=$(cat " + PidFile() + ") && rm " + PidFile() +
+                 " && kill $pid && while kill -0 $pid 2>/dev/null; do "
+                 "sleep 0.1; done");
+}
+
+std::vector<HWND> TrayIcons() {
+  std::vector<HWND> icons;
+  EnumChildWindows(GetDesktopWindow(), CollectDocked,
+                   reinterpret_cast<LPARAM>(&icons));
+  return icons;
+}
+
+} // namespace harness
