@@ -21,17 +21,6 @@ std::string Slashed(std::string path) {
   return path;
 }
 
-std::string FileText(const std::string &path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
-// The rule's line as the file holds it.
-std::string RuleLine(const char *direction, const std::string &path,
-                     const char *role) {
-  return std::string(direction) + "=" + path + "|fixture." + role + "\r\n";
-}
-
 bool Holds(const std::string &text, const std::string &line) {
   return text.find(line) != std::string::npos;
 }
@@ -111,6 +100,16 @@ std::string Rules(const Tamer &t) {
 OnTopSample Sample(HWND window) { return SampleOnTop(window, 500); }
 
 } // namespace
+
+std::string FileText(const std::string &path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::string RuleLine(const char *direction, const std::string &path,
+                     const char *role) {
+  return std::string(direction) + "=" + path + "|fixture." + role + "\r\n";
+}
 
 bool Exit(Tamer &t) {
   Press(t.exit, 1000); // no answer: the process ends inside the click

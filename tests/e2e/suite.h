@@ -74,9 +74,14 @@ bool Exit(Tamer &t);
 bool Restart(Suite &suite);
 
 // The application-data folder of the programs that the suite starts, a
-// scratch folder of the run's, and the rules file in it: Windows paths.
+// scratch folder of the run's, and the rules file in it: Windows paths. A
+// file's bytes; a rule's line, as the file holds it, for the fixture role
+// `role`'s class in the application at `path`.
 std::string AppData();
 std::string RulesFile();
+std::string FileText(const std::string &path);
+std::string RuleLine(const char *direction, const std::string &path,
+                     const char *role);
 
 // The form's client area and every control's place, as designed, at `dpi`.
 void CheckLayout(const Tamer &t, int dpi);

@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <fstream>
 
 namespace e2e {
 namespace {
@@ -142,6 +143,9 @@ void TestIconMenu(Suite &suite) {
   CHECK(OpenIconMenu() && ChooseRow(kHideWhenMinimized));
   CHECK(OpenIconMenu() && MenuRows()[kHideWhenMinimized].checked &&
         Choose("Escape"));
+  // Remembered with the rules.
+  CHECK(FileText(RulesFile()).find("hide-when-minimized=yes") !=
+        std::string::npos);
   // Hidden, the form has no taskbar button: the owner never shows.
   CHECK(PostMessageA(t.form, WM_SYSCOMMAND, SC_MINIMIZE, 0) &&
         WaitUntil([&] { return !IsWindowVisible(t.form); }) &&
@@ -172,13 +176,20 @@ void TestSignIn(Suite &suite) {
         ChooseRow(kStartAtSignIn));
   CHECK_EQ(command, RunValue());
 
-  Context("the Run value's command: the form hidden, the icon shown");
+  Context("the Run value's command: the form hidden, the icon shown, a rule "
+          "applied");
   t.program.Stop();
+  const HWND banner = suite.Role("banner");
+  std::ofstream(RulesFile(), std::ios::binary)
+      << "topmost-tamer=1\r\n"
+      << RuleLine("keep-off-top", suite.fixture, "banner");
   Program first;
   if (CHECK(WaitUntil([] { return TrayIcons().empty(); }) &&
+            IsTopmost(banner) &&
             first.StartCommand(RunValue(), kCaption, false))) {
     const HWND form = first.Window();
     CHECK(!IsWindowVisible(form) && Icon() != nullptr);
+    CHECK(WaitUntil([&] { return !IsTopmost(banner); }));
     // Hidden, then minimised: a second start brings it forward and ends.
     for (const int show : {SW_HIDE, SW_MINIMIZE}) {
       Context("a second start, the first copy's form in state " +
@@ -192,6 +203,9 @@ void TestSignIn(Suite &suite) {
           WaitUntil([] { return TrayIcons().empty(); }));
   }
   RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue);
+  DeleteFileA(RulesFile().c_str());
+  SetWindowPos(banner, HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   CHECK(t.Start(suite.program));
 }
 
