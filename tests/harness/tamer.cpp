@@ -27,6 +27,8 @@ bool Tamer::Start(const std::string &exe, const char *folder) {
   // Wine's shell activates the window that shows an icon when a tray docks
   // it, which Windows' never does: the form, active on Windows, gets the
   // activation back.
+  if (!TrayRuns())
+    return true;
   return WaitUntil([] { return TrayIcons().size() == 1; }) &&
          SetForegroundWindow(form) &&
          WaitUntil([this] { return GetForegroundWindow() == form; });

@@ -5,6 +5,8 @@
 namespace harness {
 namespace {
 
+bool runs = false; // by any Tray of this process
+
 // Where the tray's process ID is kept, for Stop.
 std::string PidFile() { return ShellWord(WorkDir() + "/tray.pid"); }
 
@@ -32,17 +34,20 @@ bool Tray::Start() {
               PidFile() +
               " && /usr/bin/timeout 20 /bin/sh -c 'until /usr/bin/xwininfo "
               "-name panel >/dev/null 2>&1; do sleep 0.1; done'");
+  runs = running_;
   return running_;
 }
 
 bool Tray::Stop() {
   if (!running_)
     return true;
-  running_ = false;
+  running_ = runs = false;
   return RunUnix("pid=$(cat " + PidFile() + ") && rm " + PidFile() +
                  " && kill $pid && while kill -0 $pid 2>/dev/null; do "
                  "sleep 0.1; done");
 }
+
+bool TrayRuns() { return runs; }
 
 std::vector<HWND> TrayIcons() {
   std::vector<HWND> icons;

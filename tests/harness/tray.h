@@ -24,7 +24,9 @@ private:
   bool running_ = false;
 };
 
-// The icons docked in a tray now, as the shell's windows that show them.
+// The icons docked in a tray now, as the shell's windows that show them;
+// and whether this process runs a tray (the benchmarks run none).
 std::vector<HWND> TrayIcons();
+bool TrayRuns();
 
 } // namespace harness
