@@ -45,7 +45,6 @@ int main(int argc, char **argv) {
     const char *modes;
     void (*run)(Suite &);
   } cases[] = {
-      {"full", TestUnixBridge},
       {"full layout", TestOpening},
 
       {"full smoke", TestFillAndLocate},

@@ -25,9 +25,7 @@ std::string saverExe; // beside the fixture
 std::string AppData(const std::string &name) {
   const std::string unix = WorkDir() + "/rulesfile/" + name;
   RunUnix("rm -rf '" + unix + "' && mkdir -p '" + unix + "'");
-  std::string path = "Z:" + unix;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
+  return WindowsPath(unix);
 }
 std::string Folder(const std::string &appData) {
   return appData + "\\Topmost Tamer";
@@ -36,48 +34,18 @@ std::string File(const std::string &appData) {
   return Folder(appData) + "\\rules.txt";
 }
 
-// saver.exe `args`, with APPDATA `appData` (empty: unset).
-PROCESS_INFORMATION Start(const std::string &appData, const std::string &args) {
+// saver.exe `args` started in `saver`, with APPDATA `appData` (empty:
+// unset); and run to its end, for its exit code.
+bool Start(Program &saver, const std::string &appData,
+           const std::string &args) {
   SetEnvironmentVariableA("APPDATA", appData.empty() ? nullptr : &appData[0]);
-  std::string line = "\"" + saverExe + "\" " + args;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  CHECK(CreateProcessA(saverExe.c_str(), &line[0], nullptr, nullptr, FALSE, 0,
-                       nullptr, nullptr, &startup, &process));
-  return process;
-}
-// Its exit code, once it has ended (ended by force after a minute).
-DWORD Finish(const PROCESS_INFORMATION &process) {
-  DWORD code = STILL_ACTIVE;
-  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
-    TerminateProcess(process.hProcess, 1);
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return code;
+  return CHECK(saver.Launch("\"" + saverExe + "\" " + args));
 }
 DWORD Run(const std::string &appData, const std::string &args) {
-  return Finish(Start(appData, args));
+  Program saver;
+  return Start(saver, appData, args) ? saver.ExitCode(60000) : STILL_ACTIVE;
 }
 
-std::string Read(const std::string &path) {
-  std::string text;
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 7, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-  char chunk[65536];
-  DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
-    text.append(chunk, read);
-  CloseHandle(file);
-  return text;
-}
-bool Write(const std::string &path, const std::string &text) {
-  std::FILE *file = std::fopen(path.c_str(), "wb");
-  const bool written =
-      file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  return file && std::fclose(file) == 0 && written;
-}
 // The names in `folder`, sorted.
 std::vector<std::string> Names(const std::string &folder) {
   std::vector<std::string> names;
@@ -125,14 +93,13 @@ void TestKilledWhileSaving() {
   unsigned saves = 0;
   int kills = 0;
   while ((saves < 200 || kills < 25) && kills < 100) {
-    const PROCESS_INFORMATION saver =
-        Start(appData, "from " + std::to_string(saves));
+    Program saver;
     const bool saving =
-        WaitUntil([&] { return Read(file) != stateAfter(saves); }, 30000);
+        Start(saver, appData, "from " + std::to_string(saves)) &&
+        WaitUntil([&] { return FileText(file) != stateAfter(saves); }, 30000);
     Sleep(random() % 30);
-    TerminateProcess(saver.hProcess, 1);
-    Finish(saver);
-    const std::string found = Read(file);
+    saver.Stop(); // it has no window: ended by force at once
+    const std::string found = FileText(file);
     unsigned after = saves + 1;
     while (after < saves + 500 && stateAfter(after) != found)
       ++after;
@@ -162,19 +129,19 @@ void TestTwoCopies() {
   const std::string appData = AppData("two");
   const HANDLE ready = CreateSemaphoreA(nullptr, 0, 2, saver::kReadyName);
   const HANDLE go = CreateEventA(nullptr, TRUE, FALSE, saver::kGoName);
-  const PROCESS_INFORMATION copies[] = {Start(appData, "add One 60"),
-                                        Start(appData, "add Two 60")};
+  Program copies[2];
   for (int copy = 0; copy < 2; ++copy)
-    CHECK(WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0);
+    CHECK(Start(copies[copy], appData, copy ? "add Two 60" : "add One 60") &&
+          WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0);
   SetEvent(go);
   std::vector<std::string> expected;
   for (const std::string name : {"One", "Two"}) {
-    const DWORD exit = Finish(copies[expected.size() / 60]);
+    const DWORD exit = copies[expected.size() / 60].ExitCode(60000);
     CHECK_EQ(0u, exit);
     for (int i = 0; i < 60; ++i)
       expected.push_back("C:\\" + name + std::to_string(i) + ".exe");
   }
-  std::vector<std::string> paths = PathsIn(Read(File(appData)));
+  std::vector<std::string> paths = PathsIn(FileText(File(appData)));
   std::sort(paths.begin(), paths.end());
   std::sort(expected.begin(), expected.end());
   CHECK_LIST(expected, paths);
@@ -186,10 +153,10 @@ void TestTwoCopies() {
 // beside it.
 void CheckRefused(const std::string &appData, DWORD error,
                   const std::vector<std::string> &names) {
-  const std::string old = Read(File(appData));
+  const std::string old = FileText(File(appData));
   const DWORD exit = Run(appData, "set C:\\refused.exe");
   CHECK_EQ(error, exit);
-  CHECK_EQ(old, Read(File(appData)));
+  CHECK_EQ(old, FileText(File(appData)));
   CHECK_LIST(names, Names(Folder(appData)));
 }
 
@@ -199,10 +166,10 @@ void CheckRefused(const std::string &appData, DWORD error,
 void TestWriteFailures() {
   Context("the folder's place taken by a file");
   const std::string taken = AppData("taken");
-  CHECK(Write(Folder(taken), "not a folder"));
+  CHECK(WriteText(Folder(taken), "not a folder"));
   const DWORD exit = Run(taken, "set C:\\a.exe");
   CHECK_EQ(DWORD(ERROR_PATH_NOT_FOUND), exit);
-  CHECK_EQ(std::string("not a folder"), Read(Folder(taken)));
+  CHECK_EQ(std::string("not a folder"), FileText(Folder(taken)));
 
   Context("a full disk");
   const std::string appData = AppData("full");
@@ -213,7 +180,7 @@ void TestWriteFailures() {
     return (void)std::printf("a full disk is a small tmpfs: it needs root\n");
   const DWORD first = Run(appData, "set C:\\a.exe");
   CHECK_EQ(0u, first);
-  CHECK(!Write(Folder(appData) + "\\filler", std::string(16384, 'f')));
+  CHECK(!WriteText(Folder(appData) + "\\filler", std::string(16384, 'f')));
   CheckRefused(appData, ERROR_DISK_FULL, {"filler", "rules.txt"});
 
   Context("a read-only disk");
@@ -258,10 +225,10 @@ void TestDamagedFiles() {
   std::vector<std::string> names = {"rules.txt"}, aside;
   for (const auto &c : cases) {
     Context(std::string("damaged files: ") + c.name);
-    CHECK(Write(File(appData), c.text));
+    CHECK(WriteText(File(appData), c.text));
     const DWORD exit = Run(appData, "load");
     CHECK_EQ(DWORD(c.damaged ? saver::kKeptAside : saver::kWhole), exit);
-    const std::string now = Read(File(appData));
+    const std::string now = FileText(File(appData));
     CHECK_LIST(c.rules, PathsIn(now));
     CHECK(c.damaged || now == c.text);
     if (c.damaged) {
@@ -270,7 +237,7 @@ void TestDamagedFiles() {
                       ").txt");
     }
     for (std::size_t i = 0; i < aside.size(); ++i)
-      CHECK(Read(Folder(appData) + "\\" + names[i + 1]) == aside[i]);
+      CHECK(FileText(Folder(appData) + "\\" + names[i + 1]) == aside[i]);
     std::vector<std::string> sorted = names;
     std::sort(sorted.begin(), sorted.end());
     CHECK_LIST(sorted, Names(Folder(appData)));
