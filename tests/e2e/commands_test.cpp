@@ -7,10 +7,6 @@
 #include "resource.h"
 
 namespace e2e {
-bool FillAndSelect(const Suite &suite, const char *role) {
-  return CHECK(Target(suite.tamer, suite.Role(role)));
-}
-
 void TestFillAndLocate(Suite &suite) {
   const Tamer &t = suite.tamer;
   // What filling and narrowing must leave alone.
@@ -71,7 +67,7 @@ void TestTargets(Suite &suite) {
     const HWND window = suite.Role(role);
     RECT before, after;
     GetWindowRect(window, &before);
-    if (!FillAndSelect(suite, role))
+    if (!CHECK(Target(t, window)))
       continue;
     CHECK_EQ(suite.Entry(role), TextOf(t.target));
     CHECK(IsWindowEnabled(t.minimize) && IsWindowEnabled(t.restore));
@@ -86,7 +82,7 @@ void TestTargets(Suite &suite) {
 
   Context("the target survives refilling and narrowing");
   const HWND ordinary = suite.Role("ordinary");
-  if (FillAndSelect(suite, "ordinary") && CHECK(Press(t.tasks)) &&
+  if (CHECK(Target(t, ordinary)) && CHECK(Press(t.tasks)) &&
       CHECK(Press(t.locate))) {
     CHECK(Press(t.minimize) && BecomesIconic(ordinary, true));
     CHECK(Press(t.restore) && BecomesIconic(ordinary, false));
@@ -97,22 +93,17 @@ void TestHung(Suite &suite) {
   const Tamer &t = suite.tamer;
   const HWND hung = suite.Role("hung");
   Context("target a hung window");
-  if (!FillAndSelect(suite, "hung"))
+  if (!CHECK(Target(t, hung)))
     return;
   // Each row ends in the other state than the row before, so a command that
   // never arrives cannot pass; the last command of a row wins.
   const struct {
-    HWND Tamer::*presses[2];
+    HWND first, last;
     bool iconic;
-  } rows[] = {{{&Tamer::minimize, nullptr}, true},
-              {{&Tamer::minimize, &Tamer::restore}, false},
-              {{&Tamer::restore, &Tamer::minimize}, true},
-              {{&Tamer::restore, nullptr}, false}};
+  } rows[] = {{t.restore, t.minimize, true}, {t.minimize, t.restore, false}};
   for (const auto &row : rows) {
     CHECK(SendMessageA(suite.roles.Window(), fixture::kFreeze, 0, 0));
-    for (HWND Tamer::*button : row.presses)
-      if (button != nullptr)
-        CHECK(Press(t.*button, 1000));
+    CHECK(Press(row.first, 1000) && Press(row.last, 1000));
     SendMessageA(suite.roles.Window(), fixture::kThaw, 0, 0);
     CHECK(BecomesIconic(hung, row.iconic));
   }

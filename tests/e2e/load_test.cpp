@@ -70,7 +70,7 @@ void TestLeaks(Suite &suite) {
   const Tamer &t = suite.tamer;
   constexpr int kWarmUp = 20, kCycles = 1000;
   int gdi = 0, windows = 0;
-  if (!FillAndSelect(suite, "ordinary"))
+  if (!CHECK(Target(t, suite.Role("ordinary"))))
     return;
   const int index = static_cast<int>(SendMessageA(t.list, LB_GETCURSEL, 0, 0));
   const DWORD started = GetTickCount();

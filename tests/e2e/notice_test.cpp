@@ -37,7 +37,7 @@ void TestNotices(Suite &suite) {
     Context("a notice after a command on the " + role + " window");
     const HWND window = suite.Role(row.role);
     const std::string title = TextOf(window);
-    if (!FillAndSelect(suite, row.role) || !CHECK(gone()))
+    if (!CHECK(Target(t, window)) || !CHECK(gone()))
       continue;
     if (role == "hung")
       CHECK(SendMessageA(suite.roles.Window(), fixture::kFreeze, 0, 0));

@@ -1,6 +1,7 @@
 // The rules file on Wine's real file system, written by saver.exe (the real
-// store): saves killed at random moments, two copies at once, the write
-// failures that Wine shows, and damaged files kept aside.
+// store): saves killed at random moments, two copies at once, and the write
+// failures that Wine shows. A damaged file is the program's own test's
+// (rules_test.cpp).
 // The store's headers before <windows.h> (by way of suite.h) takes their
 // constants' names.
 #include "saver.h"
@@ -189,61 +190,6 @@ void TestWriteFailures() {
   CHECK(RunUnix("umount " + disk));
 }
 
-// Damaged files of every kind are kept aside byte for byte, never over an
-// earlier one, and what could be read is saved anew; whole ones, of either
-// line end, with or without a BOM, stay as they are.
-void TestDamagedFiles() {
-  const std::string appData = AppData("damaged");
-  CreateDirectoryA(Folder(appData).c_str(), nullptr);
-  const std::string v = "topmost-tamer=1\n", a = "keep-off-top=C:\\a.exe|W\n",
-                    b = "keep-on-top=C:\\b.exe|W\n";
-  std::string noise(4096, '\0');
-  std::generate(noise.begin(), noise.end(), std::mt19937(23));
-  const struct {
-    const char *name;
-    std::string text;
-    bool damaged;
-    std::vector<std::string> rules;
-  } cases[] = {
-      {"random bytes", noise, true, {}},
-      {"cut in the middle",
-       v + a + b + a.substr(0, 19),
-       true,
-       {"C:\\a.exe", "C:\\b.exe"}},
-      {"NUL-filled", std::string(4096, '\0'), true, {}},
-      {"a line of a megabyte",
-       v + a + "# " + std::string(1 << 20, 'x') + "\n" + b,
-       true,
-       {"C:\\a.exe", "C:\\b.exe"}},
-      {"unknown keys", v + "colour=red\n" + a, true, {"C:\\a.exe"}},
-      {"a BOM and CR LF",
-       "\xEF\xBB\xBFtopmost-tamer=1\r\nkeep-off-top=C:\\a.exe|W\r\n",
-       false,
-       {"C:\\a.exe"}},
-      {"LF, a rule repeated", v + a + b + a, false, {"C:\\a.exe", "C:\\b.exe"}},
-  };
-  std::vector<std::string> names = {"rules.txt"}, aside;
-  for (const auto &c : cases) {
-    Context(std::string("damaged files: ") + c.name);
-    CHECK(WriteText(File(appData), c.text));
-    const DWORD exit = Run(appData, "load");
-    CHECK_EQ(DWORD(c.damaged ? saver::kKeptAside : saver::kWhole), exit);
-    const std::string now = FileText(File(appData));
-    CHECK_LIST(c.rules, PathsIn(now));
-    CHECK(c.damaged || now == c.text);
-    if (c.damaged) {
-      aside.push_back(c.text);
-      names.push_back("rules (damaged " + std::to_string(aside.size()) +
-                      ").txt");
-    }
-    for (std::size_t i = 0; i < aside.size(); ++i)
-      CHECK(FileText(Folder(appData) + "\\" + names[i + 1]) == aside[i]);
-    std::vector<std::string> sorted = names;
-    std::sort(sorted.begin(), sorted.end());
-    CHECK_LIST(sorted, Names(Folder(appData)));
-  }
-}
-
 } // namespace
 
 void TestRulesFile(const std::string &fixture) {
@@ -251,7 +197,6 @@ void TestRulesFile(const std::string &fixture) {
   TestKilledWhileSaving();
   TestTwoCopies();
   TestWriteFailures();
-  TestDamagedFiles();
 }
 
 } // namespace e2e

@@ -38,9 +38,6 @@ struct Suite {
   }
 };
 
-// Fills the list and selects the entry of `role`; false if it is missing.
-bool FillAndSelect(const Suite &suite, const char *role);
-
 // Real input: "mousemove X Y " to the middle of `rect` in client coordinates
 // of `hwnd` (all of its client area if empty), or to entry `index` of the
 // list, scrolled into view.
@@ -114,9 +111,7 @@ void TestContextMenu(Suite &suite);
 // display's DPI and after a change of DPI and back.
 void TestRows(Suite &suite);
 void TestKeepOffTop(Suite &suite);
-void TestKeepOnTop(Suite &suite);
 void TestRules(Suite &suite);
-void TestDamagedRules(Suite &suite);
 void TestNotices(Suite &suite);
 void TestEnding(Suite &suite);
 void TestIcon(Suite &suite);

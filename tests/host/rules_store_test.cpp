@@ -1,7 +1,8 @@
 // The rules store over an in-memory disk that fails any step, for what Wine
 // cannot show: the old file stays whole and the change holds each time, a
 // damaged file that cannot be kept aside stays as it is, and a copy's
-// unsaved change outlives another copy's save.
+// unsaved change outlives another copy's save. Also where damaged files go:
+// the Wine tests keep one aside through the real file system.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -91,6 +92,27 @@ TEST_F(RulesStoreTest, AFailedSaveKeepsTheOldFileAndHoldsTheChange) {
     EXPECT_TRUE(again->Has("C:\\new.exe"));
     EXPECT_FALSE(again->Has("C:\\old.exe"));
   }
+}
+
+TEST_F(RulesStoreTest, KeepsEachDamagedFileAsideByItselfAndAWholeOneAsItIs) {
+  const std::string folder = kAppData + "\\Topmost Tamer\\";
+  fake_files::Reset(folder.substr(0, folder.size() - 1));
+  const std::string damaged[] = {"keep-off-top=C:\\a.exe|W\n",
+                                 std::string(4096, '\0')};
+  for (const std::string &text : damaged) {
+    fake_files::files[kFile] = text;
+    EXPECT_TRUE(Start()->loaded.damaged);
+  }
+  // A BOM and CR LF.
+  const std::string whole =
+      "\xEF\xBB\xBFtopmost-tamer=1\r\nkeep-off-top=C:\\a.exe|W\r\n";
+  fake_files::files[kFile] = whole;
+  EXPECT_FALSE(Start()->loaded.damaged);
+  EXPECT_EQ(fake_files::files,
+            decltype(fake_files::files)(
+                {{kFile, whole},
+                 {folder + "rules (damaged 1).txt", damaged[0]},
+                 {folder + "rules (damaged 2).txt", damaged[1]}}));
 }
 
 TEST_F(RulesStoreTest, NeverWritesOverADamagedFileItCouldNotKeepAside) {
