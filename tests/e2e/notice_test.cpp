@@ -85,16 +85,15 @@ void TestNotices(Suite &suite) {
   Context("restart as administrator, then the suite's own instance again");
   // The new instance waits for the old one to end before it shows its form.
   HWND fresh = nullptr;
+  DWORD id = 0;
   CHECK(PostMessageA(t.form, WM_COMMAND, IDM_RestartAsAdministrator, 0) &&
         t.program.Ended(kStartMs) &&
         WaitUntil(
             [&] {
-              return (fresh = FindWindowA(nullptr, kCaption)) != nullptr &&
-                     IsWindowVisible(fresh);
+              return IsWindowVisible(fresh = FindWindowA(nullptr, kCaption));
             },
-            kStartMs));
-  DWORD id = 0;
-  GetWindowThreadProcessId(fresh, &id);
+            kStartMs) &&
+        GetWindowThreadProcessId(fresh, &id));
   const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
   CHECK(process != nullptr && PostMessageA(fresh, WM_CLOSE, 0, 0) &&
         WaitForSingleObject(process, kSettleMs) == WAIT_OBJECT_0 &&

@@ -164,9 +164,12 @@ void TestRules(Suite &suite) {
   Context("the rules removed from the Rules menu, two clicks each, for good");
   // The banner's, then the other.
   CHECK(ClickRule(t, "rules-menu-96") && ClickRule(t));
-  const std::string left = Rules(t);
-  CHECK_EQ(std::string("topmost-tamer=1\r\nhide-when-minimized=no\r\n"),
-           left.substr(std::min(left.find("topmost"), left.size())));
+  CHECK_EQ(std::string("# Topmost Tamer: the windows it keeps on top or off "
+                       "top, and its settings.\r\n# A rule: keep-off-top= or "
+                       "keep-on-top=, the application's full path, '|' and "
+                       "the window class.\r\ntopmost-tamer=1\r\n"
+                       "hide-when-minimized=no\r\n"),
+           Rules(t));
   CHECK(Sample(banner).share == 1.0 && Restart(suite));
   CHECK(Sample(banner).share == 1.0);
   CHECK(Send(banner, fixture::kReassert, 0) && Send(digits, fixture::kDrop, 0));
