@@ -2,7 +2,6 @@
 // is the path of the file it opened.
 #include "fake_files.h"
 
-#include <cstring>
 #include <set>
 
 using namespace platform;
