@@ -92,13 +92,12 @@ std::string RulesFile() { return AppData() + "\\Topmost Tamer\\rules.txt"; }
 void TestRules(Suite &suite) {
   Tamer &t = suite.tamer;
   const HWND banner = suite.Role("banner"), digits = suite.Role("digits");
-  const std::string offTop = RuleLine("keep-off-top", suite.fixture, "banner");
   Context("Keep Off Top remembered for the banner's application and class");
   CHECK(Send(banner, fixture::kReassert, 100) && Press(t.tasks));
   CHECK(OpenMenu(MenuAt(t, banner)) && Choose("k"));
   CHECK(OpenMenu(MenuAt(t, banner)) && Screenshot("remember-96") &&
         Choose("e"));
-  CHECK(Holds(Rules(t), offTop));
+  CHECK(Holds(Rules(t), RuleLine("keep-off-top", suite.fixture, "banner")));
 
   Context("after a restart, with the file damaged after the rule: the "
           "banner, still on top, is off it in 250 ms, and a notice says so");
@@ -152,7 +151,8 @@ void TestRules(Suite &suite) {
   // Each of its drops, every 100 ms, is over within 250 ms.
   const auto keptOnTop = [&] {
     const OnTopSample kept = SampleOnTop(digits, 1000);
-    return kept.dropsMs.size() >= 5 && Longest(kept.dropsMs) <= 250;
+    return kept.dropsMs.size() >= 5 &&
+           *std::max_element(kept.dropsMs.begin(), kept.dropsMs.end()) <= 250;
   };
   CHECK(Send(digits, fixture::kDrop, 100));
   CHECK(OpenMenu(MenuAt(t, digits)) && Choose("n") && keptOnTop());

@@ -17,9 +17,10 @@ struct Suite {
   std::string program; // TopmostTamer.exe
   std::string fixture; // fixture.exe
   int dpi = 96;
+  // Stopped in the reverse order: the program, the fixture, the tray.
+  Tray tray;
   harness::Program roles; // the fixture's "roles" process
   Tamer tamer;
-  Tray tray;
 
   // The window of role `name` (see fixture.h).
   HWND Role(const char *name) const {
@@ -78,7 +79,6 @@ bool ShowsMark(const Tamer &t, HWND window, char mark);
 // Real input that opens the list's menu on the entry of `window`; the
 // longest of some times.
 std::string MenuAt(const Tamer &t, HWND window);
-double Longest(const std::vector<double> &ms);
 
 // Ends the program by its Exit button; and starts it again after.
 bool Exit(Tamer &t);
@@ -113,7 +113,6 @@ void TestRows(Suite &suite);
 void TestKeepOffTop(Suite &suite);
 void TestRules(Suite &suite);
 void TestNotices(Suite &suite);
-void TestEnding(Suite &suite);
 void TestIcon(Suite &suite);
 void TestIconMenu(Suite &suite);
 void TestSignIn(Suite &suite);
