@@ -89,17 +89,15 @@ void TestHung(Suite &suite) {
   Context("target a hung window");
   if (!CHECK(Target(t, hung)))
     return;
-  // Each row ends in the other state than the row before, so a command that
-  // never arrives cannot pass; the last command of a row wins.
-  const struct {
-    HWND first, last;
-    bool iconic;
-  } rows[] = {{t.restore, t.minimize, true}, {t.minimize, t.restore, false}};
-  for (const auto &row : rows) {
+  // Restore Size then MiniMize, and the other way round: each round ends in
+  // the other state than the one before, so a command that never arrives
+  // cannot pass; the last command of a round wins.
+  for (const bool iconic : {true, false}) {
     CHECK(SendMessageA(suite.roles.Window(), fixture::kFreeze, 0, 0));
-    CHECK(Press(row.first, 1000) && Press(row.last, 1000));
+    CHECK(Press(iconic ? t.restore : t.minimize, 1000) &&
+          Press(iconic ? t.minimize : t.restore, 1000));
     SendMessageA(suite.roles.Window(), fixture::kThaw, 0, 0);
-    CHECK(BecomesIconic(hung, row.iconic));
+    CHECK(BecomesIconic(hung, iconic));
   }
 }
 

@@ -5,6 +5,7 @@
 // This file also defines the window operations for the host build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
@@ -266,6 +267,25 @@ TEST(Outcome, SaysWhyACommandHadNoEffectWithoutWaitingOnTheWindow) {
     EXPECT_EQ(notice.offersRestart,
               c.says == std::string("runs as administrator"));
   }
+}
+
+// A width of one a byte but a UTF-8 lead byte: a CJK character is twice as
+// wide as a letter, and a cut one narrower. Under Wine a cut character is
+// never narrower, so only here does a cut inside one show; the Wine tests
+// show the cut and the ellipsis (tests/e2e/notice_test.cpp).
+TEST(Outcome, CutsATitleTooWideForTheNoticeAtAWholeCharacter) {
+  struct Bytes final : TextWidth {
+    int Of(std::string_view text) const override {
+      return static_cast<int>(std::count_if(
+          text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0xC0; }));
+    }
+  } measure;
+  const std::string kan = "\xE6\xBC\xA2"; // in UTF-8, three bytes
+  Notice notice{};
+  ComposeNotice(notice, "MiniMize", kan + kan + kan + kan + kan,
+                Outcome::Closed);
+  FitNotice(notice, 10, true, measure);
+  EXPECT_EQ(notice.text.data(), "\"" + kan + kan + "...\" has closed.");
 }
 
 namespace {
