@@ -1,11 +1,8 @@
-// "Keep Off Top" and "Keep On Top" by real right-clicks, against a banner
-// that puts itself back on top every 100 ms, a window that drops the state
-// every 100 ms, a window that closes and a hung one.
+// "Keep Off Top" by real right-clicks, against a banner that puts itself
+// back on top every 100 ms, a window that vetoes it, a window that closes and
+// a hung one. "Keep On Top", the same keeping the other way, is the rules'
+// tests' (rules_test.cpp) and the marks' (rows_test.cpp).
 #include "suite.h"
-
-#include "resource.h"
-
-#include <algorithm>
 
 namespace e2e {
 
@@ -13,33 +10,30 @@ std::string MenuAt(const Tamer &t, HWND window) {
   return AtEntry(t.list, IndexOf(t, EntryOf(window))) + "click 3";
 }
 
-double Longest(const std::vector<double> &ms) {
-  return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end());
-}
-
 void TestKeepOffTop(Suite &suite) {
   const Tamer &t = suite.tamer;
   const HWND banner = suite.Role("banner");
-  const auto menuAt = [&](HWND window) { return MenuAt(t, window); };
   Context("Keep Off Top on a banner that comes back every 100 ms");
   CHECK(Send(banner, fixture::kReassert, 100) && Press(t.tasks));
-  CHECK(OpenMenu(menuAt(banner)) && Choose("k"));
+  CHECK(OpenMenu(MenuAt(t, banner)) && Choose("k"));
   const OnTopSample kept = SampleOnTop(banner, 3000, t.form);
   CHECK(kept.answered);
   CHECK(kept.share <= 0.2);
   CHECK(kept.returnsMs.size() >= 20); // it did come back
 
-  Context("Keep Off Top again lets it stay on top");
-  CHECK(OpenMenu(menuAt(banner)) && Screenshot("keep-off-top-96") &&
-        Choose("k"));
+  Context("Keep Off Top, checked, again lets it stay on top");
+  // Its rows that show ink: MiniMize, Restore Size, Always on Top, Keep Off
+  // Top, ...
+  CHECK(OpenMenu(MenuAt(t, banner)) && Screenshot("keep-off-top-96") &&
+        Checked(3) && Choose("k"));
   CHECK(WaitUntil([&] { return IsTopmost(banner); }));
   CHECK_EQ(1.0, SampleOnTop(banner, 500).share);
 
   Context("Always on Top on a kept window gives it back for good");
-  CHECK(OpenMenu(menuAt(banner)) && Choose("k"));
+  CHECK(OpenMenu(MenuAt(t, banner)) && Choose("k"));
   CHECK(Send(banner, fixture::kReassert, 0));
   CHECK(WaitUntil([&] { return !IsTopmost(banner); }));
-  CHECK(OpenMenu(menuAt(banner)) && Choose("t"));
+  CHECK(OpenMenu(MenuAt(t, banner)) && Choose("t"));
   CHECK(WaitUntil([&] { return IsTopmost(banner); }));
   CHECK_EQ(1.0, SampleOnTop(banner, 500).share);
 
@@ -49,7 +43,7 @@ void TestKeepOffTop(Suite &suite) {
 
         SendMessageA(suite.roles.Window(), fixture::kFreeze, 0, 0));
   // A second menu opens at once: waiting on the window would block input.
-  CHECK(OpenMenu(menuAt(hung)) && Choose("k") && OpenMenu("key Menu") &&
+  CHECK(OpenMenu(MenuAt(t, hung)) && Choose("k") && OpenMenu("key Menu") &&
         Choose("Escape"));
   CHECK(SampleOnTop(hung, 300, t.form).answered);
   SendMessageA(suite.roles.Window(), fixture::kThaw, 0, 0);
@@ -58,7 +52,7 @@ void TestKeepOffTop(Suite &suite) {
   Context("a window that vetoes it: said once, asked ever less often");
   const HWND veto = suite.Role("veto");
   std::string notice;
-  CHECK(Press(t.tasks) && OpenMenu(menuAt(veto)) && Choose("k"));
+  CHECK(Press(t.tasks) && OpenMenu(MenuAt(t, veto)) && Choose("k"));
   CHECK(WaitUntil([&] { return !(notice = NoticeText(t)).empty(); }, 3000));
   CHECK_EQ("The application of \"" + TextOf(veto) +
                "\" would not allow the change.",
@@ -68,44 +62,16 @@ void TestKeepOffTop(Suite &suite) {
   CHECK(!WaitUntil([&] { return NoticeOf(t) != nullptr; }, 2500));
   // Every check would have asked it 160 times.
   CHECK(GetWindowLongPtrA(veto, GWLP_USERDATA) - asked <= 3);
-  CHECK(OpenMenu(menuAt(veto)) && Choose("k"));
+  CHECK(OpenMenu(MenuAt(t, veto)) && Choose("k"));
 
   Context("a kept window that closes is forgotten: its mark goes");
   const HWND doomed = suite.Role("twin2"); // "doomed" is the notices'
-  CHECK(OpenMenu(menuAt(doomed)) && Choose("k"));
+  CHECK(OpenMenu(MenuAt(t, doomed)) && Choose("k"));
   CHECK(ShowsMark(t, doomed, 'D'));
   const int row = IndexOf(t, EntryOf(doomed));
   PostMessageA(doomed, WM_CLOSE, 0, 0);
   // The program repaints the list once it has noticed.
   CHECK(WaitUntil([&] { return MarkIn(RowShown(t, row)) == ' '; }));
-}
-
-void TestKeepOnTop(Suite &suite) {
-  const Tamer &t = suite.tamer;
-  const HWND window = suite.Role("digits");
-  Context("Keep On Top on a window that drops the state every 100 ms");
-  CHECK(!IsTopmost(window) && Press(t.tasks));
-  CHECK(OpenMenu(MenuAt(t, window)) && Choose("n"));
-  CHECK(WaitUntil([&] { return IsTopmost(window); }));
-  CHECK(Send(window, fixture::kDrop, 100));
-  const OnTopSample kept = SampleOnTop(window, 3000, t.form);
-  CHECK(kept.answered);
-  CHECK(kept.dropsMs.size() >= 20); // it did drop
-  CHECK(Longest(kept.dropsMs) <= 250);
-
-  Context("Keep Off Top turns it round; chosen again, the keeping ends");
-  CHECK(OpenMenu(MenuAt(t, window)) && Choose("k"));
-  CHECK(WaitUntil([&] { return !IsTopmost(window); }));
-  CHECK(ShowsMark(t, window, 'D'));
-  CHECK(Send(window, fixture::kDrop, 0) &&
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
-  CHECK(WaitUntil([&] { return !IsTopmost(window); }));
-  CHECK(OpenMenu(MenuAt(t, window)) && Choose("k"));
-  CHECK(SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
-  CHECK_EQ(0.0, SampleOnTop(window, 500).share);
-  CHECK(ShowsMark(t, window, ' '));
 }
 
 } // namespace e2e

@@ -5,8 +5,6 @@
 
 #include <winternl.h>
 
-#include <cstdio>
-
 namespace e2e {
 namespace {
 
@@ -70,10 +68,9 @@ void TestLeaks(Suite &suite) {
   const Tamer &t = suite.tamer;
   constexpr int kWarmUp = 20, kCycles = 1000;
   int gdi = 0, windows = 0;
-  if (!FillAndSelect(suite, "ordinary"))
+  if (!CHECK(Target(t, suite.Role("ordinary"))))
     return;
   const int index = static_cast<int>(SendMessageA(t.list, LB_GETCURSEL, 0, 0));
-  const DWORD started = GetTickCount();
   for (int cycle = 1; cycle <= kCycles; ++cycle) {
     Context("leaks, cycle " + std::to_string(cycle));
     // Every tenth cycle changes the DPI, to and fro: the one path that
@@ -90,10 +87,6 @@ void TestLeaks(Suite &suite) {
       windows = WindowCount(t.form);
     }
   }
-  std::printf("figure: %d cycles in %lu ms; GDI objects %d after the "
-              "warm-up, %d at the end; windows %d, then %d\n",
-              kCycles, GetTickCount() - started, gdi,
-              GdiObjects(t.program.Handle()), windows, WindowCount(t.form));
   Context("leaks over the cycles");
   CHECK(WaitUntil([&] { return suite.Iconic() == 0; }));
   // A leak of one object a DPI change would add 100.

@@ -37,7 +37,7 @@ void TestNotices(Suite &suite) {
     Context("a notice after a command on the " + role + " window");
     const HWND window = suite.Role(row.role);
     const std::string title = TextOf(window);
-    if (!FillAndSelect(suite, row.role) || !CHECK(gone()))
+    if (!CHECK(Target(t, window)) || !CHECK(gone()))
       continue;
     if (role == "hung")
       CHECK(SendMessageA(suite.roles.Window(), fixture::kFreeze, 0, 0));
@@ -85,16 +85,15 @@ void TestNotices(Suite &suite) {
   Context("restart as administrator, then the suite's own instance again");
   // The new instance waits for the old one to end before it shows its form.
   HWND fresh = nullptr;
+  DWORD id = 0;
   CHECK(PostMessageA(t.form, WM_COMMAND, IDM_RestartAsAdministrator, 0) &&
         t.program.Ended(kStartMs) &&
         WaitUntil(
             [&] {
-              return (fresh = FindWindowA(nullptr, kCaption)) != nullptr &&
-                     IsWindowVisible(fresh);
+              return IsWindowVisible(fresh = FindWindowA(nullptr, kCaption));
             },
-            kStartMs));
-  DWORD id = 0;
-  GetWindowThreadProcessId(fresh, &id);
+            kStartMs) &&
+        GetWindowThreadProcessId(fresh, &id));
   const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
   CHECK(process != nullptr && PostMessageA(fresh, WM_CLOSE, 0, 0) &&
         WaitForSingleObject(process, kSettleMs) == WAIT_OBJECT_0 &&

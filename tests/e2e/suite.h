@@ -17,9 +17,10 @@ struct Suite {
   std::string program; // TopmostTamer.exe
   std::string fixture; // fixture.exe
   int dpi = 96;
+  // Stopped in the reverse order: the program, the fixture, the tray.
+  Tray tray;
   harness::Program roles; // the fixture's "roles" process
   Tamer tamer;
-  Tray tray;
 
   // The window of role `name` (see fixture.h).
   HWND Role(const char *name) const {
@@ -38,23 +39,34 @@ struct Suite {
   }
 };
 
-// Fills the list and selects the entry of `role`; false if it is missing.
-bool FillAndSelect(const Suite &suite, const char *role);
-
 // Real input: "mousemove X Y " to the middle of `rect` in client coordinates
 // of `hwnd` (all of its client area if empty), or to entry `index` of the
 // list, scrolled into view.
 std::string At(HWND hwnd, RECT rect = {});
 std::string AtEntry(HWND list, int index);
-// The dark pixels of `window` inside a margin of 4 pixels, each as
-// y * 0x10000 + x, in rising order: as the screen shows them (none while it
-// is hidden), or, with a font, of "MiniMize" drawn here in it.
-std::vector<LONG> Ink(HWND window, HFONT font = nullptr);
+// The dark pixels of `image`, each as y * 0x10000 + x, in rising order; of
+// `window` on the screen inside a margin of 4 pixels (none while it is
+// hidden); and those in bands: runs of rows (or of columns) that fewer than
+// `gap` blank lines part, each as its bounding box.
+std::vector<LONG> Dark(const Image &image);
+std::vector<LONG> Ink(HWND window);
+std::vector<RECT> Bands(std::vector<LONG> ink, bool rows, int gap);
 // The program's popup menu, if one is open; real input `xdo` that opens it
 // (shown and painted), or `key` that chooses an item or closes it.
 HWND Menu();
 bool OpenMenu(const std::string &xdo);
 bool Choose(const std::string &key);
+// The open menu's items that show ink (a grayed one shows none), top to
+// bottom: the middle of each on the screen, and whether it is checked (ink
+// left of where the first one's starts); whether item `row` is checked; and
+// a click on it, true once the menu has closed.
+struct MenuRow {
+  POINT middle;
+  bool checked;
+};
+std::vector<MenuRow> MenuRows();
+bool Checked(std::size_t row);
+bool ChooseRow(std::size_t row);
 
 // Row `index` of the list as the screen shows it, scrolled into view and
 // painted; the mark in such a row: 'U' an arrow up, 'K' an arrow up under a
@@ -67,19 +79,21 @@ bool ShowsMark(const Tamer &t, HWND window, char mark);
 // Real input that opens the list's menu on the entry of `window`; the
 // longest of some times.
 std::string MenuAt(const Tamer &t, HWND window);
-double Longest(const std::vector<double> &ms);
 
 // Ends the program by its Exit button; and starts it again after.
 bool Exit(Tamer &t);
 bool Restart(Suite &suite);
 
 // The application-data folder of the programs that the suite starts, a
-// scratch folder of the run's, and the rules file in it: Windows paths. A
-// file's bytes; a rule's line, as the file holds it, for the fixture role
-// `role`'s class in the application at `path`.
+// scratch folder of the run's, and the rules file in it: Windows paths, as
+// is `unixPath` through Wine's Z: drive. A file's bytes, read and written; a
+// rule's line, as the file holds it, for the fixture role `role`'s class in
+// the application at `path`.
 std::string AppData();
 std::string RulesFile();
+std::string WindowsPath(std::string unixPath);
 std::string FileText(const std::string &path);
+bool WriteText(const std::string &path, const std::string &text);
 std::string RuleLine(const char *direction, const std::string &path,
                      const char *role);
 
@@ -97,16 +111,12 @@ void TestContextMenu(Suite &suite);
 // display's DPI and after a change of DPI and back.
 void TestRows(Suite &suite);
 void TestKeepOffTop(Suite &suite);
-void TestKeepOnTop(Suite &suite);
 void TestRules(Suite &suite);
-void TestDamagedRules(Suite &suite);
 void TestNotices(Suite &suite);
-void TestEnding(Suite &suite);
 void TestIcon(Suite &suite);
 void TestIconMenu(Suite &suite);
 void TestSignIn(Suite &suite);
 void TestTaskbarCreated(Suite &suite);
-void TestUnixBridge(Suite &suite);
 
 void TestBulk(Suite &suite);
 void TestChurn(Suite &suite);

@@ -8,16 +8,13 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
-#include <fstream>
-
 namespace e2e {
 namespace {
 
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunValue[] = "Topmost Tamer";
 // The menu's items, top to bottom.
-enum Row { kShow, kStartAtSignIn, kHideWhenMinimized, kExit, kRows };
+enum Row { kShow, kStartAtSignIn, kHideWhenMinimized, kExit };
 
 // The program's icon, the only one in the tray, once it is there.
 HWND Icon() {
@@ -45,43 +42,6 @@ std::string TipOf(HWND icon) {
   Xdo("mousemove 640 600");
   return text;
 }
-bool MenuGone() {
-  return WaitUntil([] { return Menu() == nullptr; });
-}
-
-// The open menu's items, read off the screen: ink less than 4 rows apart is
-// one item's, and a check mark is ink left of where the first item's starts.
-struct MenuRow {
-  POINT middle; // on the screen
-  bool checked;
-};
-std::vector<MenuRow> MenuRows() {
-  std::vector<RECT> bands; // each item's ink
-  for (const LONG p : Ink(Menu())) {
-    const LONG y = p / 0x10000, x = p % 0x10000;
-    if (bands.empty() || y - bands.back().bottom > 3)
-      bands.push_back({x, y, x, y});
-    bands.back() = {std::min(bands.back().left, x), bands.back().top,
-                    std::max(bands.back().right, x), y};
-  }
-  RECT menu = {};
-  GetWindowRect(Menu(), &menu);
-  std::vector<MenuRow> rows;
-  for (const RECT &b : bands)
-    rows.push_back({{menu.left + (b.left + b.right) / 2,
-                     menu.top + (b.top + b.bottom) / 2},
-                    b.left + 4 < bands.front().left});
-  rows.resize(kRows, {{0, 0}, false});
-  return rows;
-}
-// A click on item `row` of the open menu; true once the menu has closed.
-bool ChooseRow(Row row) {
-  const POINT at = MenuRows()[row].middle;
-  return Xdo("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) +
-             " click 1") &&
-         MenuGone();
-}
-
 // The value that starts the program at sign-in, or "(none)".
 std::string RunValue() {
   char value[2048] = "";
@@ -131,8 +91,9 @@ void TestIconMenu(Suite &suite) {
         WaitUntil([&] { return GetForegroundWindow() == other; }));
   CHECK(OpenIconMenu() &&
         Screenshot("icon-menu-" + std::to_string(suite.dpi)) &&
-        !MenuRows()[kHideWhenMinimized].checked && Choose("Escape"));
-  CHECK(OpenIconMenu() && Xdo("mousemove 640 700 click 1") && MenuGone());
+        !Checked(kHideWhenMinimized) && Choose("Escape"));
+  CHECK(OpenIconMenu() && Xdo("mousemove 640 700 click 1") &&
+        WaitUntil([] { return Menu() == nullptr; }));
 
   Context("hide when minimised: no taskbar button, and back as it was");
   RECT before, after;
@@ -141,8 +102,7 @@ void TestIconMenu(Suite &suite) {
   const std::vector<std::string> entries = EntriesOf(t.list);
   const std::string target = TextOf(t.target);
   CHECK(OpenIconMenu() && ChooseRow(kHideWhenMinimized));
-  CHECK(OpenIconMenu() && MenuRows()[kHideWhenMinimized].checked &&
-        Choose("Escape"));
+  CHECK(OpenIconMenu() && Checked(kHideWhenMinimized) && Choose("Escape"));
   // Remembered with the rules.
   CHECK(FileText(RulesFile()).find("hide-when-minimized=yes") !=
         std::string::npos);
@@ -163,16 +123,16 @@ void TestSignIn(Suite &suite) {
   // As an earlier run may have left it: the mark reads the registry.
   SetRunValue(command);
   Context("Start when I sign in removes the Run value, and writes it");
-  CHECK(OpenIconMenu() && MenuRows()[kStartAtSignIn].checked &&
-        !MenuRows()[kHideWhenMinimized].checked && ChooseRow(kStartAtSignIn) &&
+  CHECK(OpenIconMenu() && Checked(kStartAtSignIn) &&
+        !Checked(kHideWhenMinimized) && ChooseRow(kStartAtSignIn) &&
         RunValue() == "(none)");
-  CHECK(OpenIconMenu() && !MenuRows()[kStartAtSignIn].checked &&
+  CHECK(OpenIconMenu() && !Checked(kStartAtSignIn) &&
         ChooseRow(kStartAtSignIn));
   CHECK_EQ(command, RunValue());
 
   Context("the value of a copy that has moved: unchecked, and written anew");
   SetRunValue("\"C:\\Old place\\TopmostTamer.exe\" /hidden");
-  CHECK(OpenIconMenu() && !MenuRows()[kStartAtSignIn].checked &&
+  CHECK(OpenIconMenu() && !Checked(kStartAtSignIn) &&
         ChooseRow(kStartAtSignIn));
   CHECK_EQ(command, RunValue());
 
@@ -180,11 +140,11 @@ void TestSignIn(Suite &suite) {
           "applied");
   t.program.Stop();
   const HWND banner = suite.Role("banner");
-  std::ofstream(RulesFile(), std::ios::binary)
-      << "topmost-tamer=1\r\n"
-      << RuleLine("keep-off-top", suite.fixture, "banner");
   Program first;
   if (CHECK(WaitUntil([] { return TrayIcons().empty(); }) &&
+            WriteText(RulesFile(),
+                      "topmost-tamer=1\r\n" +
+                          RuleLine("keep-off-top", suite.fixture, "banner")) &&
             IsTopmost(banner) &&
             first.StartCommand(RunValue(), kCaption, false))) {
     const HWND form = first.Window();
@@ -195,7 +155,8 @@ void TestSignIn(Suite &suite) {
       Context("a second start, the first copy's form in state " +
               std::to_string(show));
       ShowWindow(form, show);
-      CHECK(Answers(form) && Program().RunToEnd("\"" + suite.program + "\"") &&
+      CHECK(Answers(form) &&
+            Program().RunToEnd("\"" + suite.program + "\"") == 0 &&
             ShownInFront(form) && !first.Ended(0));
     }
     Context("Exit on the icon's menu ends the program, and its icon goes");

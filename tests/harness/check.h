@@ -17,7 +17,6 @@ int Summary(const char *name);
 // Text with every byte outside printable ASCII escaped, so control
 // characters and look-alikes stay visible in a failure.
 std::string Show(const std::string &value);
-inline std::string Show(bool value) { return value ? "true" : "false"; }
 template <typename T> std::string Show(const T &value) {
   return std::to_string(value);
 }

@@ -4,8 +4,6 @@
 
 #include <dwmapi.h>
 
-#include <algorithm>
-
 namespace harness {
 namespace {
 

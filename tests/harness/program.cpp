@@ -64,10 +64,10 @@ bool Program::Launch(std::string line, const char *folder) {
   return false;
 }
 
-bool Program::RunToEnd(const std::string &line, DWORD timeout_ms) {
-  const bool ended = Launch(line, nullptr) && Ended(timeout_ms);
+DWORD Program::RunToEnd(const std::string &line, DWORD timeout_ms) {
+  const DWORD code = Launch(line) ? ExitCode(timeout_ms) : STILL_ACTIVE;
   Stop();
-  return ended;
+  return code;
 }
 
 bool Program::StartCommand(const std::string &line, const char *caption,
@@ -93,6 +93,13 @@ bool Program::StartCommand(const std::string &line, const char *caption,
 bool Program::Ended(DWORD timeout_ms) const {
   return process_.hProcess == nullptr ||
          WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0;
+}
+
+DWORD Program::ExitCode(DWORD timeout_ms) const {
+  DWORD code = STILL_ACTIVE;
+  return Ended(timeout_ms) && GetExitCodeProcess(process_.hProcess, &code)
+             ? code
+             : STILL_ACTIVE;
 }
 
 void Program::Stop() {

@@ -52,22 +52,24 @@ public:
   // is what its start names.
   bool StartCommand(const std::string &line, const char *caption, bool shown,
                     DWORD timeout_ms = kStartMs, const char *folder = nullptr);
-  // Runs `line` and waits for its program to end; false, and ends it, if it
-  // does not end within `timeout_ms`.
-  bool RunToEnd(const std::string &line, DWORD timeout_ms = 4 * kSettleMs);
+  // Starts the program of `line` as Windows runs a command line, and waits
+  // for nothing.
+  bool Launch(std::string line, const char *folder = nullptr);
+  // Runs `line` and waits for its program to end: its exit code; or
+  // STILL_ACTIVE, and it is ended, if it does not end within `timeout_ms`.
+  DWORD RunToEnd(const std::string &line, DWORD timeout_ms = 4 * kSettleMs);
   HWND Window() const { return window_; }
   DWORD Id() const { return process_.dwProcessId; }
   HANDLE Handle() const { return process_.hProcess; }
-  // True once the process has ended, waiting at most `timeout_ms`.
+  // True once the process has ended, waiting at most `timeout_ms`; and its
+  // exit code then, else STILL_ACTIVE.
   bool Ended(DWORD timeout_ms) const;
+  DWORD ExitCode(DWORD timeout_ms) const;
   // Posts WM_CLOSE to its window and waits for it to end; ends it by force
-  // if it will not.
+  // if it will not, or if it has no window.
   void Stop();
 
 private:
-  // Starts the program of `line` as Windows runs a command line.
-  bool Launch(std::string line, const char *folder);
-
   PROCESS_INFORMATION process_ = {};
   HWND window_ = nullptr;
 };

@@ -38,13 +38,8 @@ int main(int argc, char **argv) {
   const std::string_view mode = argv[1];
   if (mode == "where" && argc == 3)
     return std::string_view(store.FilePath()) == argv[2] ? 0 : 1;
-  const RulesStore::LoadReport loaded = store.Load(settings);
+  store.Load(settings);
   char path[MAX_PATH];
-  if (mode == "load")
-    return loaded.readError != 0 ? saver::kUnreadable
-           : !loaded.damaged     ? saver::kWhole
-           : loaded.keptAs[0]    ? saver::kKeptAside
-                                 : saver::kNotKeptAside;
   if (mode == "from" && argc == 3)
     for (unsigned step = std::strtoul(argv[2], nullptr, 10);; ++step)
       Save(saver::Change(step));

@@ -5,7 +5,6 @@
 //                         one save each, starting with the other copies
 //                         started with it (see kReadyName)
 //   saver.exe set PATH    adds the rule of PATH
-//   saver.exe load        loads, and ends with a LoadExit
 //   saver.exe where PATH  ends with 0 if its file is PATH, touching nothing
 // Else it ends with 0 when every save succeeded, or the error code of the
 // first that did not.
@@ -16,8 +15,6 @@
 #include "settings.h"
 
 namespace saver {
-
-enum LoadExit { kWhole, kKeptAside, kNotKeptAside, kUnreadable };
 
 // Each "add" copy releases this semaphore once it has loaded, then waits for
 // this event.

@@ -2,7 +2,6 @@
 // asked of it.
 #pragma once
 
-#include <cstddef>
 #include <map>
 #include <string>
 
@@ -23,7 +22,6 @@ enum class Step {
 };
 
 extern std::map<std::string, std::string> files; // contents by full path
-extern std::size_t room;    // bytes that still fit on the disk
 extern int unlockedChanges; // writes and renames made without the lock
 
 // An empty disk with `folder` on it, that fails nothing.

@@ -1,7 +1,8 @@
 // The rules store over an in-memory disk that fails any step, for what Wine
 // cannot show: the old file stays whole and the change holds each time, a
 // damaged file that cannot be kept aside stays as it is, and a copy's
-// unsaved change outlives another copy's save.
+// unsaved change outlives another copy's save. Also where damaged files go:
+// the Wine tests keep one aside through the real file system.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -52,19 +53,17 @@ protected:
 } // namespace
 
 TEST_F(RulesStoreTest, AFailedSaveKeepsTheOldFileAndHoldsTheChange) {
+  // A full disk, where a write fails, and a read-only one, where making the
+  // new file does, are the Wine tests' (tests/e2e/rules_file_test.cpp).
   const struct {
     Step step;
     DWORD error;
-    std::size_t room; // bytes left on the disk
   } cases[] = {
-      {Step::MakeFolder, ERROR_ACCESS_DENIED, 1 << 20},
-      {Step::Create, ERROR_ACCESS_DENIED, 1 << 20},
-      {Step::Write, ERROR_ACCESS_DENIED, 1 << 20},
-      {Step::None, ERROR_DISK_FULL, 100},
-      {Step::Flush, ERROR_DISK_FULL, 1 << 20},
-      {Step::Replace, ERROR_ACCESS_DENIED, 1 << 20},
-      {Step::Lock, WAIT_TIMEOUT, 1 << 20},
-      {Step::Read, 32 /* ERROR_SHARING_VIOLATION */, 1 << 20},
+      {Step::MakeFolder, ERROR_ACCESS_DENIED},
+      {Step::Flush, ERROR_DISK_FULL},
+      {Step::Replace, ERROR_ACCESS_DENIED},
+      {Step::Lock, WAIT_TIMEOUT},
+      {Step::Read, 32 /* ERROR_SHARING_VIOLATION */},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(int(c.step));
@@ -77,7 +76,6 @@ TEST_F(RulesStoreTest, AFailedSaveKeepsTheOldFileAndHoldsTheChange) {
     const auto old = fake_files::files;
 
     fake_files::Fail(c.step, c.error);
-    fake_files::room = c.room;
     const auto report = copy->Set("C:\\new.exe");
     EXPECT_FALSE(report.saved);
     EXPECT_EQ(report.error, c.error);
@@ -86,13 +84,33 @@ TEST_F(RulesStoreTest, AFailedSaveKeepsTheOldFileAndHoldsTheChange) {
 
     // The next change saves it too; a removed rule stays removed.
     fake_files::Fail(Step::None, 0);
-    fake_files::room = 1 << 20;
     EXPECT_TRUE(
         copy->Change(SettingsChange::Kind::RemoveRule, "C:\\OLD.EXE").saved);
     const auto again = Start();
     EXPECT_TRUE(again->Has("C:\\new.exe"));
     EXPECT_FALSE(again->Has("C:\\old.exe"));
   }
+}
+
+TEST_F(RulesStoreTest, KeepsEachDamagedFileAsideByItselfAndAWholeOneAsItIs) {
+  const std::string folder = kAppData + "\\Topmost Tamer\\";
+  fake_files::Reset(folder.substr(0, folder.size() - 1));
+  const std::string damaged[] = {"keep-off-top=C:\\a.exe|W\n",
+                                 std::string(4096, '\0')};
+  for (const std::string &text : damaged) {
+    fake_files::files[kFile] = text;
+    EXPECT_TRUE(Start()->loaded.damaged);
+  }
+  // A BOM and CR LF.
+  const std::string whole =
+      "\xEF\xBB\xBFtopmost-tamer=1\r\nkeep-off-top=C:\\a.exe|W\r\n";
+  fake_files::files[kFile] = whole;
+  EXPECT_FALSE(Start()->loaded.damaged);
+  EXPECT_EQ(fake_files::files,
+            decltype(fake_files::files)(
+                {{kFile, whole},
+                 {folder + "rules (damaged 1).txt", damaged[0]},
+                 {folder + "rules (damaged 2).txt", damaged[1]}}));
 }
 
 TEST_F(RulesStoreTest, NeverWritesOverADamagedFileItCouldNotKeepAside) {

@@ -110,26 +110,17 @@ TEST(SettingsText, KeepsWhatCanBeReadOfEveryKindOfFile) {
   EXPECT_EQ(most.rules.size(), Settings::kMaxRules);
 }
 
-TEST(SettingsText, WritesWhatAPersonCanReadAndReadsItBack) {
+// UTF-8 whatever the code page. The file's text as a whole is the Wine
+// tests' (tests/e2e/rules_test.cpp); that what it writes reads back the
+// same is the fuzzer's (tests/fuzz).
+TEST(SettingsText, WritesUtf8InASingleByteCodePage) {
   auto settings = std::make_unique<Settings>();
-  settings->hideWhenMinimized = true;
-  MakeRule(settings->rules[0], "C:\\Ads\\banner.exe", "AdBanner",
-           Direction::OffTop);
-  MakeRule(settings->rules[1], "C:\\\xE9.exe", "Clock|Wnd", Direction::OnTop);
-  settings->ruleCount = 2;
+  MakeRule(settings->rules[0], "C:\\\xE9.exe", "Clock|Wnd", Direction::OnTop);
+  settings->ruleCount = 1;
   StringSink sink;
   ASSERT_TRUE(settings_text::Format(*settings, 1252, sink));
-  EXPECT_EQ(sink.text,
-            "# Topmost Tamer: the windows it keeps on top or off top, and its "
-            "settings.\r\n"
-            "# A rule: keep-off-top= or keep-on-top=, the application's full "
-            "path, '|' and the window class.\r\n"
-            "topmost-tamer=1\r\n"
-            "hide-when-minimized=yes\r\n"
-            "keep-off-top=C:\\Ads\\banner.exe|AdBanner\r\n"
-            "keep-on-top=C:\\\xC3\xA9.exe|Clock|Wnd\r\n");
-  EXPECT_TRUE(Parse(sink.text, 1252) ==
-              (Read{true, {kRuleA, "+C:\\\xE9.exe|Clock|Wnd"}, true}));
+  EXPECT_NE(sink.text.find("\r\nkeep-on-top=C:\\\xC3\xA9.exe|Clock|Wnd\r\n"),
+            std::string::npos);
 }
 
 // No rule can add a line of its own, or one that would not read back.
