@@ -10,6 +10,11 @@
 //   PIECE_FONTS     the form's two fonts
 //   PIECE_CONTROLS  the form's eight controls in their places, each with its
 //                   font
+//   PIECE_TRAY      the program's icon in the notification area, with its tip
+// The icon's header first: <windows.h> defines some of the window
+// operations' constants' names as macros.
+#include "notification_icon.h"
+
 #include <windows.h>
 
 #include "dpi_api.h"
@@ -105,12 +110,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR caption, int cmdShow) {
       return 1;
 #endif
   ShowWindow(hwnd, cmdShow);
+#ifdef PIECE_TRAY
+  NotificationIcon icon;
+  icon.Show(hwnd, WM_APP);
+#endif
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+#ifdef PIECE_TRAY
+  icon.Remove();
+#endif
 #ifdef PIECE_FONTS
   DeleteFormFonts(fonts);
 #endif

@@ -1,7 +1,8 @@
 // bench startup [ROUNDS]: TopmostTamer.exe from CreateProcess to its window
 // shown and waiting for input, against minimal programs that add the
 // program's start-up pieces one at a time (see minimal.cpp), and against one
-// that carries only the same manifest, fonts and controls. Every round
+// that carries only the same manifest, icons, fonts and controls, and the
+// icon in the notification area. Every round
 // starts each program once, in an order that rotates from round to round;
 // each instance is gone before the next starts.
 #include "bench.h"
@@ -28,8 +29,9 @@ constexpr Subject kSubjects[] = {
     {"icons", "minimal_icons.exe", 4},
     {"fonts", "minimal_fonts.exe", 5},
     {"controls", "minimal_controls.exe", 6},
+    {"tray", "minimal_tray.exe", 7},
     {"same_pieces", "minimal_same_pieces.exe", 0},
-    {"tamer", kTamerExe, 7},
+    {"tamer", kTamerExe, 8},
 };
 constexpr int kSubjectCount = static_cast<int>(std::size(kSubjects));
 constexpr int kSamePieces = kSubjectCount - 2;
