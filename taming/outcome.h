@@ -67,8 +67,11 @@ void Join(std::array<char, N> &out,
 struct Notice {
   std::array<char, 48> title; // which command had no effect
   std::array<char, modHideWin::kMaxTitle + 256> text; // why, naming the window
-  std::size_t titleAt, titleLength; // where the window's title is in `text`
-  bool offersRestart; // the administrator case: a click restarts us elevated
+  // Where the window's title is in `text`: none in a notice that names no
+  // window.
+  std::size_t titleAt = 0, titleLength = 0;
+  // The administrator case: a click restarts us elevated.
+  bool offersRestart = false;
 };
 
 // The notice for `outcome` of `command` on the window titled `title`.
