@@ -19,7 +19,10 @@ int main(int argc, char **argv) {
   e2e::Suite suite{argv[2], argv[3], std::atoi(argv[5]), {}, {}, {}};
   harness::SetWorkDir(argv[4]);
   setvbuf(stdout, nullptr, _IONBF, 0);
-  // The programs started from here keep their rules in the run's folder.
+  // The programs started from here keep their rules in the run's folder,
+  // empty at first whatever an earlier run left there.
+  harness::RunUnix("rm -rf " +
+                   harness::ShellWord(harness::WorkDir() + "/appdata"));
   CreateDirectoryA(e2e::AppData().c_str(), nullptr);
   SetEnvironmentVariableA("APPDATA", e2e::AppData().c_str());
 

@@ -119,7 +119,7 @@ void Program::Stop() {
 void SetWorkDir(const std::string &unix_dir) { workDir = unix_dir; }
 const std::string &WorkDir() { return workDir; }
 
-bool RunUnix(const std::string &command) {
+bool RunUnix(const std::string &command, DWORD timeout_ms) {
   // Wine gives no exit code for a Unix process: on success the command
   // leaves a marker file, which Wine reaches through its Z: drive.
   static int serial = 0;
@@ -136,10 +136,15 @@ bool RunUnix(const std::string &command) {
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &si, &pi))
     return false;
-  const bool done = WaitUntil([&] {
-    return GetFileAttributesA(markerWin.c_str()) != INVALID_FILE_ATTRIBUTES;
-  });
+  const bool done = WaitUntil(
+      [&] {
+        return GetFileAttributesA(markerWin.c_str()) != INVALID_FILE_ATTRIBUTES;
+      },
+      timeout_ms);
   DeleteFileA(markerWin.c_str());
+  if (!done)
+    std::printf("failed, or still running after %lu ms: %s\n", timeout_ms,
+                command.c_str());
   return done;
 }
 

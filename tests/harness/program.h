@@ -79,8 +79,9 @@ void SetWorkDir(const std::string &unix_dir);
 const std::string &WorkDir();
 // `path` as one word of /bin/sh, whatever spaces or quotes it holds.
 std::string ShellWord(const std::string &path);
-// Runs `command` in /bin/sh and waits for it; true if it exited 0.
-bool RunUnix(const std::string &command);
+// Runs `command` in /bin/sh and waits for it, `timeout_ms` at most; true if
+// it exited 0. Says which command did not.
+bool RunUnix(const std::string &command, DWORD timeout_ms = kSettleMs);
 bool Xdo(const std::string &args);
 // Saves the whole screen as WORKDIR/NAME.png.
 bool Screenshot(const std::string &name);

@@ -26,14 +26,16 @@ BOOL CALLBACK CollectDocked(HWND hwnd, LPARAM icons) {
 
 bool Tray::Start() {
   Stop();
-  // Up once its panel is; its icons dock as Wine's shell sees it.
-  running_ =
-      RunUnix("/usr/bin/trayer --edge top --align right --widthtype "
-              "pixel --width 200 --heighttype pixel --height 32 "
-              ">/dev/null 2>&1 & echo $! >" +
-              PidFile() +
-              " && /usr/bin/timeout 20 /bin/sh -c 'until /usr/bin/xwininfo "
-              "-name panel >/dev/null 2>&1; do sleep 0.1; done'");
+  // Up once its panel is; its icons dock as Wine's shell sees it. What it
+  // says goes to trayer.log beside the screenshots.
+  running_ = RunUnix(
+      "/usr/bin/trayer --edge top --align right --widthtype pixel --width "
+      "200 --heighttype pixel --height 32 >>" +
+          ShellWord(WorkDir() + "/trayer.log") + " 2>&1 & echo $! >" +
+          PidFile() +
+          " && /usr/bin/timeout 20 /bin/sh -c 'until /usr/bin/xwininfo -name "
+          "panel >/dev/null 2>&1; do sleep 0.1; done'",
+      21000);
   runs = running_;
   return running_;
 }
