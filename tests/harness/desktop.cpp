@@ -61,10 +61,11 @@ bool ZOrderSettles() {
   return false;
 }
 
-std::string EntryOf(HWND hwnd) {
+namespace {
+
+std::string EntryOf(HWND hwnd, std::wstring wide) {
   // Whole code points off the end until the UTF-8 fits in 255 bytes. A
   // surrogate without its partner is one code point: U+FFFD in UTF-8.
-  std::wstring wide = WideTextOf(hwnd);
   for (size_t end = wide.size(); Utf8(wide).size() > 255; wide.resize(end))
     end -= end > 1 && IS_SURROGATE_PAIR(wide[end - 2], wide[end - 1]) ? 2 : 1;
   // Handles are 32-bit values shared by 32- and 64-bit programs.
@@ -72,15 +73,23 @@ std::string EntryOf(HWND hwnd) {
          std::to_string(static_cast<int>(reinterpret_cast<INT_PTR>(hwnd)));
 }
 
+} // namespace
+
+std::string EntryOf(HWND hwnd) { return EntryOf(hwnd, WideTextOf(hwnd)); }
+
 std::vector<std::string> ExpectedEntries(bool askDwm) {
   std::vector<std::string> entries;
   // GW_OWNER rather than the program's GWL_HWNDPARENT: the same fact asked
-  // another way.
-  for (HWND hwnd : ZOrder())
-    if (IsWindowVisible(hwnd) && GetParent(hwnd) == nullptr &&
-        GetWindow(hwnd, GW_OWNER) == nullptr && !TextOf(hwnd).empty() &&
-        !(askDwm && Cloaked(hwnd)))
-      entries.push_back(EntryOf(hwnd));
+  // another way. The title is read once, as the program reads it: a window
+  // that goes between two reads would count as titled, with no title.
+  for (HWND hwnd : ZOrder()) {
+    if (!IsWindowVisible(hwnd) || GetParent(hwnd) != nullptr ||
+        GetWindow(hwnd, GW_OWNER) != nullptr || (askDwm && Cloaked(hwnd)))
+      continue;
+    const std::wstring title = WideTextOf(hwnd);
+    if (!title.empty())
+      entries.push_back(EntryOf(hwnd, title));
+  }
   return entries;
 }
 
