@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // The same incomplete types that <windows.h> uses for HWND, HMENU, HDC and
 // RECT, so they pass between this header and user32 without casts.
@@ -224,6 +225,10 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR *wide,
 // Whether two texts in the ANSI code page are the same but for case, as the
 // file system compares names: TRUE or FALSE.
 BOOL EqualIgnoringCaseA(const char *a, int aLength, const char *b, int bLength);
+inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return EqualIgnoringCaseA(a.data(), static_cast<int>(a.size()), b.data(),
+                            static_cast<int>(b.size())) != FALSE;
+}
 
 // The notification area, the start at sign-in, one copy at a time
 

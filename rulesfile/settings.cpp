@@ -16,11 +16,6 @@ std::string_view TextOf(const char *text, std::size_t capacity) {
                     : capacity};
 }
 
-bool SamePath(std::string_view a, std::string_view b) {
-  return EqualIgnoringCaseA(a.data(), int(a.size()), b.data(), int(b.size())) !=
-         FALSE;
-}
-
 // The index of the rule for `path` and `windowClass`, or the rule count.
 std::size_t IndexOfRule(const Settings &settings, std::string_view path,
                         std::string_view windowClass) {
@@ -28,7 +23,7 @@ std::size_t IndexOfRule(const Settings &settings, std::string_view path,
   std::size_t i = 0;
   while (i < settings.ruleCount &&
          !(ClassOf(settings.rules[i]) == windowClass &&
-           SamePath(PathOf(settings.rules[i]), path)))
+           EqualIgnoringCase(PathOf(settings.rules[i]), path)))
     ++i;
   return i;
 }

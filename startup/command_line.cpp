@@ -9,19 +9,13 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 
-// `a` and `b` alike but for case, as Windows compares names.
-bool SameText(std::string_view a, std::string_view b) {
-  return platform::EqualIgnoringCaseA(a.data(), static_cast<int>(a.size()),
-                                      b.data(), static_cast<int>(b.size())) !=
-         platform::FALSE;
-}
-
 bool IsSwitch(std::string_view word, std::string_view name) {
   // "/hidden" or "-hidden". No substr: it can throw, which the Windows
   // build does not link.
   return !word.empty() && (word[0] == '/' || word[0] == '-') &&
-         SameText(std::string_view(word.data() + 1, word.size() - 1),
-                  std::string_view(name.data() + 1, name.size() - 1));
+         platform::EqualIgnoringCase(
+             std::string_view(word.data() + 1, word.size() - 1),
+             std::string_view(name.data() + 1, name.size() - 1));
 }
 
 } // namespace
@@ -74,7 +68,8 @@ std::string_view ProgramOf(std::string_view command) {
   constexpr std::string_view kExe = ".exe";
   for (std::size_t at = 0; at + kExe.size() <= command.size(); ++at) {
     const std::size_t end = at + kExe.size();
-    if (SameText(std::string_view(command.data() + at, kExe.size()), kExe) &&
+    if (platform::EqualIgnoringCase(
+            std::string_view(command.data() + at, kExe.size()), kExe) &&
         (end == command.size() ||
          kBlanks.find(command[end]) != std::string_view::npos))
       return std::string_view(command.data(), end);

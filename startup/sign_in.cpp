@@ -23,10 +23,7 @@ bool StartsAtSignIn() {
   if (own.empty() ||
       !platform::ReadUserString(kRunKey, kRunValue, command, kMaxCommand))
     return false;
-  const std::string_view program = ProgramOf(command);
-  return platform::EqualIgnoringCaseA(program.data(),
-                                      static_cast<int>(program.size()),
-                                      own.data(), static_cast<int>(own.size()));
+  return platform::EqualIgnoringCase(ProgramOf(command), own);
 }
 
 bool ToggleStartAtSignIn(platform::DWORD &error) {

@@ -98,10 +98,7 @@ short RuleWatcher::Examine(HWND window) const {
     return later ? kUnknown : kNoRule;
   for (std::size_t i = 0; i < ruleCount_; ++i)
     if (named(rules_[i]) &&
-        EqualIgnoringCaseA(rules_[i].path.data(),
-                           static_cast<int>(std::strlen(rules_[i].path.data())),
-                           path.data(),
-                           static_cast<int>(std::strlen(path.data()))))
+        EqualIgnoringCase(rules_[i].path.data(), path.data()))
       return static_cast<short>(i);
   return kNoRule;
 }
