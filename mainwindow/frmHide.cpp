@@ -280,10 +280,8 @@ void frmHide::ToggleStartAtSignIn() {
   platform::DWORD error = 0;
   if (::ToggleStartAtSignIn(error))
     return;
-  char reason[256] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, error, 0, reason, sizeof reason, nullptr);
-  icon_.Say("Topmost Tamer could not change its start at sign-in", reason);
+  icon_.Say("Topmost Tamer could not change its start at sign-in",
+            ErrorText(error).text.data());
 }
 
 void frmHide::ToggleHideWhenMinimized() {

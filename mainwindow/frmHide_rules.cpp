@@ -55,23 +55,18 @@ struct Decimal {
   char digits[24];
 };
 
-// The system's words for `error`, without the full stop and line break that
-// they end with.
-struct ErrorText {
-  explicit ErrorText(DWORD error) {
-    DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        error, 0, text.data(), static_cast<DWORD>(text.size()), nullptr);
-    while (length > 0 && std::strchr("\r\n. ", text[length - 1]) != nullptr)
-      --length;
-    text[length] = '\0';
-    if (length == 0)
-      Join(text, {"error ", Decimal(error).digits});
-  }
-  std::array<char, 256> text;
-};
-
 } // namespace
+
+ErrorText::ErrorText(DWORD error) {
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      error, 0, text.data(), static_cast<DWORD>(text.size()), nullptr);
+  while (length > 0 && std::strchr("\r\n. ", text[length - 1]) != nullptr)
+    --length;
+  text[length] = '\0';
+  if (length == 0)
+    Join(text, {"error ", Decimal(error).digits});
+}
 
 void FillRulesMenu(HMENU menu, const Settings &settings) {
   while (GetMenuItemCount(menu) > 0)

@@ -18,6 +18,13 @@ void FillRulesMenu(HMENU menu, const Settings &settings);
 // The list's menu's IDM_mnuRemember item as `offer` has it.
 void ShowRememberItem(HMENU menu, const RememberOffer &offer);
 
+// The system's words for `error`, without the full stop and line break that
+// they end with; "error N" when it has none.
+struct ErrorText {
+  explicit ErrorText(DWORD error);
+  std::array<char, 256> text;
+};
+
 // The notice after loading the rules, and after a change to them; false
 // when there is nothing to say.
 bool ComposeLoadNotice(const RulesStore::LoadReport &report,
