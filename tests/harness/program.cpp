@@ -121,9 +121,13 @@ const std::string &WorkDir() { return workDir; }
 
 bool RunUnix(const std::string &command, DWORD timeout_ms) {
   // Wine gives no exit code for a Unix process: on success the command
-  // leaves a marker file, which Wine reaches through its Z: drive.
+  // leaves a marker file, which Wine reaches through its Z: drive. A command
+  // that timed out may still leave its marker later, so the name is this
+  // process's own: a later run's command never takes it for its own.
   static int serial = 0;
-  const std::string marker = workDir + "/unix-done." + std::to_string(++serial);
+  const std::string marker = workDir + "/unix-done." +
+                             std::to_string(GetCurrentProcessId()) + "." +
+                             std::to_string(++serial);
   const std::string markerWin = "Z:" + marker;
   std::string line =
       "/bin/sh -c \"" + command + " && touch " + ShellWord(marker) + "\"";

@@ -2,6 +2,8 @@
 
 #include "program.h"
 
+#include <cstdio>
+
 namespace harness {
 namespace {
 
@@ -22,21 +24,35 @@ BOOL CALLBACK CollectDocked(HWND hwnd, LPARAM icons) {
   return TRUE;
 }
 
+void PrintFile(const std::string &path) {
+  if (FILE *file = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+      std::fwrite(buffer, 1, n, stdout);
+    std::fclose(file);
+  }
+}
+
 } // namespace
 
 bool Tray::Start() {
   Stop();
   // Up once its panel is; its icons dock as Wine's shell sees it. What it
-  // says goes to trayer.log beside the screenshots.
+  // says goes to trayer.log beside the screenshots, and so does the state
+  // of a tray whose panel does not come up, which is then printed.
+  const std::string log = WorkDir() + "/trayer.log";
   running_ = RunUnix(
       "/usr/bin/trayer --edge top --align right --widthtype pixel --width "
       "200 --heighttype pixel --height 32 >>" +
-          ShellWord(WorkDir() + "/trayer.log") + " 2>&1 & echo $! >" +
-          PidFile() +
-          " && /usr/bin/timeout 20 /bin/sh -c 'until /usr/bin/xwininfo -name "
-          "panel >/dev/null 2>&1; do sleep 0.1; done'",
+          ShellWord(log) + " 2>&1 & echo $! >" + PidFile() +
+          " && { /usr/bin/timeout 20 /bin/sh -c 'until /usr/bin/xwininfo "
+          "-name panel >/dev/null 2>&1; do sleep 0.1; done' || { echo no "
+          "panel, trayer state: $(cut -d' ' -f3 /proc/$(cat " +
+          PidFile() + ")/stat 2>&1) >>" + ShellWord(log) + "; false; }; }",
       21000);
   runs = running_;
+  if (!running_)
+    PrintFile("Z:" + log);
   return running_;
 }
 
@@ -44,9 +60,11 @@ bool Tray::Stop() {
   if (!running_)
     return true;
   running_ = runs = false;
+  // Gone once it has exited, even while nobody has reaped it yet: the init
+  // of a container may leave an orphan a zombie for seconds.
   return RunUnix("pid=$(cat " + PidFile() + ") && rm " + PidFile() +
-                 " && kill $pid && while kill -0 $pid 2>/dev/null; do "
-                 "sleep 0.1; done");
+                 " && kill $pid && while state=$(cut -d' ' -f3 /proc/$pid/stat"
+                 " 2>/dev/null) && [ $state != Z ]; do sleep 0.1; done");
 }
 
 bool TrayRuns() { return runs; }
