@@ -37,17 +37,21 @@ void PrintFile(const std::string &path) {
 
 bool Tray::Start() {
   Stop();
-  // Up once its panel is; its icons dock as Wine's shell sees it. What it
-  // says goes to trayer.log beside the screenshots, and so does the state
-  // of a tray whose panel does not come up, which is then printed.
+  // Up once its panel is; its icons dock as Wine's shell sees it. The X
+  // server of the test display may drop a client that connects while
+  // another disconnects, so the panel is awaited over one connection, made
+  // as the tray starts and held until its panel is up, rather than by a
+  // client started anew every tenth of a second. What the tray says goes
+  // to trayer.log beside the screenshots, and so does the state of a tray
+  // whose panel does not come up, which is then printed.
   const std::string log = WorkDir() + "/trayer.log";
   running_ = RunUnix(
       "/usr/bin/trayer --edge top --align right --widthtype pixel --width "
       "200 --heighttype pixel --height 32 >>" +
           ShellWord(log) + " 2>&1 & echo $! >" + PidFile() +
-          " && { /usr/bin/timeout 20 /bin/sh -c 'until /usr/bin/xwininfo "
-          "-name panel >/dev/null 2>&1; do sleep 0.1; done' || { echo no "
-          "panel, trayer state: $(cut -d' ' -f3 /proc/$(cat " +
+          " && { /usr/bin/timeout 20 /usr/bin/xdotool search --sync --name "
+          "'^panel$' >/dev/null || { echo no panel, trayer state: $(cut "
+          "-d' ' -f3 /proc/$(cat " +
           PidFile() + ")/stat 2>&1) >>" + ShellWord(log) + "; false; }; }",
       21000);
   runs = running_;
