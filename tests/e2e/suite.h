@@ -86,14 +86,11 @@ bool Restart(Suite &suite);
 
 // The application-data folder of the programs that the suite starts, a
 // scratch folder of the run's, and the rules file in it: Windows paths, as
-// is `unixPath` through Wine's Z: drive. A file's bytes, read and written; a
-// rule's line, as the file holds it, for the fixture role `role`'s class in
-// the application at `path`.
+// is `unixPath` through Wine's Z: drive. A rule's line, as the file holds
+// it, for the fixture role `role`'s class in the application at `path`.
 std::string AppData();
 std::string RulesFile();
 std::string WindowsPath(std::string unixPath);
-std::string FileText(const std::string &path);
-bool WriteText(const std::string &path, const std::string &text);
 std::string RuleLine(const char *direction, const std::string &path,
                      const char *role);
 

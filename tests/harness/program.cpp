@@ -116,6 +116,26 @@ void Program::Stop() {
   window_ = nullptr;
 }
 
+std::string FileText(const std::string &path) {
+  // Shared as the program shares it: it may replace the file meanwhile.
+  std::string text;
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 7, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  char chunk[65536];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
+    text.append(chunk, read);
+  CloseHandle(file);
+  return text;
+}
+
+bool WriteText(const std::string &path, const std::string &text) {
+  std::FILE *file = std::fopen(path.c_str(), "wb");
+  const bool written =
+      file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return file && std::fclose(file) == 0 && written;
+}
+
 void SetWorkDir(const std::string &unix_dir) { workDir = unix_dir; }
 const std::string &WorkDir() { return workDir; }
 

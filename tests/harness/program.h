@@ -75,6 +75,11 @@ private:
 };
 
 // Where screenshots go and marker files live: a Unix folder.
+// A file's bytes, read as a program that replaces it meanwhile allows, and
+// written.
+std::string FileText(const std::string &path);
+bool WriteText(const std::string &path, const std::string &text);
+
 void SetWorkDir(const std::string &unix_dir);
 const std::string &WorkDir();
 // `path` as one word of /bin/sh, whatever spaces or quotes it holds.

@@ -24,15 +24,6 @@ BOOL CALLBACK CollectDocked(HWND hwnd, LPARAM icons) {
   return TRUE;
 }
 
-void PrintFile(const std::string &path) {
-  if (FILE *file = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-      std::fwrite(buffer, 1, n, stdout);
-    std::fclose(file);
-  }
-}
-
 } // namespace
 
 bool Tray::Start() {
@@ -42,21 +33,19 @@ bool Tray::Start() {
   // another disconnects, so the panel is awaited over one connection, made
   // as the tray starts and held until its panel is up, rather than by a
   // client started anew every tenth of a second. What the tray says goes
-  // to trayer.log beside the screenshots, and so does the state of a tray
-  // whose panel does not come up, which is then printed.
+  // to trayer.log beside the screenshots, and is printed if its panel does
+  // not come up.
   const std::string log = WorkDir() + "/trayer.log";
   running_ = RunUnix(
       "/usr/bin/trayer --edge top --align right --widthtype pixel --width "
       "200 --heighttype pixel --height 32 >>" +
           ShellWord(log) + " 2>&1 & echo $! >" + PidFile() +
-          " && { /usr/bin/timeout 20 /usr/bin/xdotool search --sync --name "
-          "'^panel$' >/dev/null || { echo no panel, trayer state: $(cut "
-          "-d' ' -f3 /proc/$(cat " +
-          PidFile() + ")/stat 2>&1) >>" + ShellWord(log) + "; false; }; }",
+          " && /usr/bin/timeout 20 /usr/bin/xdotool search --sync --name "
+          "'^panel$' >/dev/null",
       21000);
   runs = running_;
   if (!running_)
-    PrintFile("Z:" + log);
+    std::fputs(FileText("Z:" + log).c_str(), stdout);
   return running_;
 }
 
